@@ -1,11 +1,78 @@
 #include "gfx/Bitmap.h"
 
+#include "gfx/Canvas.h"
+
 #include <algorithm>
 #include <cstring>
+
+TBitmap::TBitmap() = default;
 
 TBitmap::TBitmap(int width, int height, TPixelFormat format) : FFormat(format)
 {
     SetSize(width, height);
+}
+
+TBitmap::TBitmap(const TBitmap& other)
+    : FWidth(other.FWidth), FHeight(other.FHeight), FFormat(other.FFormat), FStride(other.FStride),
+      FPixels(other.FPixels), FMonochrome(other.FMonochrome)
+{
+}
+
+TBitmap::TBitmap(TBitmap&& other) noexcept
+    : FWidth(other.FWidth), FHeight(other.FHeight), FFormat(other.FFormat), FStride(other.FStride),
+      FPixels(std::move(other.FPixels)), FMonochrome(other.FMonochrome)
+{
+    other.FWidth = other.FHeight = 0;
+    other.FStride = 0;
+    other.FPixels.clear();
+}
+
+TBitmap& TBitmap::operator=(const TBitmap& other)
+{
+    Assign(other);
+    return *this;
+}
+
+TBitmap& TBitmap::operator=(TBitmap&& other) noexcept
+{
+    if (&other != this) {
+        FWidth = other.FWidth;
+        FHeight = other.FHeight;
+        FFormat = other.FFormat;
+        FStride = other.FStride;
+        FPixels = std::move(other.FPixels);
+        FMonochrome = other.FMonochrome;
+        other.FWidth = other.FHeight = 0;
+        other.FStride = 0;
+        other.FPixels.clear();
+    }
+    return *this;
+}
+
+TBitmap::~TBitmap() = default;
+
+TCanvas& TBitmap::Canvas()
+{
+    if (!FCanvas)
+        FCanvas = std::make_unique<TCanvas>(*this);
+    return *FCanvas;
+}
+
+void TBitmap::SetMonochrome(bool value)
+{
+    if (value == FMonochrome)
+        return;
+    FMonochrome = value;
+    if (!value)
+        return;
+    const int bpp = BytesPerPixel();
+    for (int row = 0; row < FHeight; ++row) {
+        std::uint8_t* p = FPixels.data() + static_cast<std::size_t>(row) * FStride;
+        for (int x = 0; x < FWidth; ++x, p += bpp) {
+            const std::uint8_t v = (p[0] == 0xFF && p[1] == 0xFF && p[2] == 0xFF) ? 0xFF : 0x00;
+            p[0] = p[1] = p[2] = v;
+        }
+    }
 }
 
 std::size_t TBitmap::StrideFor(int width, TPixelFormat format)
@@ -56,6 +123,7 @@ void TBitmap::Assign(const TBitmap& source)
     FHeight = source.FHeight;
     FFormat = source.FFormat;
     FStride = source.FStride;
+    FMonochrome = source.FMonochrome;
     FPixels.resize(source.FPixels.size());
     if (!FPixels.empty())
         std::memcpy(FPixels.data(), source.FPixels.data(), FPixels.size());

@@ -2,7 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
+
+class TCanvas;
 
 enum class TPixelFormat : std::uint8_t { pf24bit, pf32bit };
 
@@ -10,10 +13,20 @@ enum class TPixelFormat : std::uint8_t { pf24bit, pf32bit };
 // multiple of four bytes. 24-bit pixels are B, G, R; 32-bit pixels are B, G, R and
 // one ignored byte. Bits() is the first byte of pixel memory: the start of the
 // bottom row. ScanLine(y) addresses row y counted from the top.
+//
+// A monochrome bitmap keeps its layout but holds only black and white pixels; blits
+// to and from it convert colours as a one-bit device does (see TCanvas::BitBlt).
+// Canvas() is created at first use and stays bound to this bitmap; copying or
+// moving a bitmap takes its pixels, never its canvas.
 class TBitmap {
 public:
-    TBitmap() = default;
+    TBitmap();
     TBitmap(int width, int height, TPixelFormat format = TPixelFormat::pf32bit);
+    TBitmap(const TBitmap& other);
+    TBitmap(TBitmap&& other) noexcept;
+    TBitmap& operator=(const TBitmap& other);
+    TBitmap& operator=(TBitmap&& other) noexcept;
+    ~TBitmap();
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
@@ -26,8 +39,15 @@ public:
     void SetSize(int width, int height);
     // Converts the pixels to the given format in place.
     void SetPixelFormat(TPixelFormat format);
-    // Becomes an exact copy of source: size, format and pixels.
+    // Becomes an exact copy of source: size, format, monochrome flag and pixels.
     void Assign(const TBitmap& source);
+
+    bool Monochrome() const { return FMonochrome; }
+    // Turning it on maps white pixels to white and every other pixel to black.
+    void SetMonochrome(bool value);
+
+    // The canvas drawing on this bitmap.
+    TCanvas& Canvas();
 
     std::uint8_t* Bits() { return FPixels.data(); }
     const std::uint8_t* Bits() const { return FPixels.data(); }
@@ -50,4 +70,6 @@ private:
     TPixelFormat FFormat = TPixelFormat::pf24bit;
     std::size_t FStride = 0;
     std::vector<std::uint8_t> FPixels;
+    bool FMonochrome = false;
+    std::unique_ptr<TCanvas> FCanvas;
 };
