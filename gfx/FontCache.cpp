@@ -1,0 +1,332 @@
+#include "gfx/FontCache.h"
+
+#include <ft2build.h>
+#include FT_FREETYPE_H
+#include FT_OUTLINE_H
+#include FT_TRUETYPE_TABLES_H
+#include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <map>
+
+#include "platform/Exception.h"
+
+namespace {
+
+// Folder where fonts-wine installs Tahoma and its relatives, outside fontconfig's
+// default folders.
+constexpr const char* WineFontDir = "/usr/share/wine/fonts";
+// The family every missing face falls back to before fontconfig's own default.
+constexpr const char* FallbackFamily = "DejaVu Sans";
+// Pixel sizes are clamped to this range so hostile heights cannot exhaust memory.
+constexpr double MaxPixelSize = 1000.0;
+// The character height used for Height = 0.
+constexpr int DefaultCharHeight = 11;
+
+std::string Lower(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+int RoundToInt(double v) { return static_cast<int>(std::lround(v)); }
+
+// FreeType's library object with the lock that guards creating and freeing faces.
+struct TFreeTypeLibrary {
+    FT_Library Library = nullptr;
+    std::mutex Lock;
+    TFreeTypeLibrary() {
+        if (FT_Init_FreeType(&Library) != 0) throw EOutOfResources("Cannot initialise the font rasterizer");
+    }
+    ~TFreeTypeLibrary() { FT_Done_FreeType(Library); }
+};
+
+struct TFaceChoice {
+    std::string File;
+    int Index = 0;
+    TFontResolution Resolution;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------
+
+class TSizedFace::TImpl {
+public:
+    TImpl(std::shared_ptr<TFreeTypeLibrary> library, const TFaceChoice& choice, int height) : FLibrary(std::move(library)) {
+        FResolution = choice.Resolution;
+        {
+            std::lock_guard<std::mutex> guard(FLibrary->Lock);
+            if (FT_New_Face(FLibrary->Library, choice.File.c_str(), choice.Index, &FFace) != 0)
+                throw EOutOfResources("Cannot open the font file \"" + choice.File + "\"");
+        }
+        if (FT_Select_Charmap(FFace, FT_ENCODING_UNICODE) != 0) {
+            if (FT_Select_Charmap(FFace, FT_ENCODING_MS_SYMBOL) == 0) FSymbol = true;
+        }
+        SetSize(height);
+    }
+
+    ~TImpl() {
+        std::lock_guard<std::mutex> guard(FLibrary->Lock);
+        FT_Done_Face(FFace);
+    }
+
+    const TGlyphImage& Glyph(char32_t codePoint) {
+        std::lock_guard<std::mutex> guard(FLock);
+        auto found = FGlyphs.find(codePoint);
+        if (found != FGlyphs.end()) return found->second;
+        return FGlyphs.emplace(codePoint, Render(codePoint)).first->second;
+    }
+
+    TFaceMetrics Metrics;
+    TFontResolution FResolution;
+
+private:
+    void SetSize(int height) {
+        const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(FFace, FT_SFNT_OS2));
+        const TT_HoriHeader* hhea = static_cast<const TT_HoriHeader*>(FT_Get_Sfnt_Table(FFace, FT_SFNT_HHEA));
+        double upem = FFace->units_per_EM > 0 ? FFace->units_per_EM : 1000.0;
+        double winAscent = FFace->ascender;
+        double winDescent = -static_cast<double>(FFace->descender);
+        if (os2 != nullptr && os2->version != 0xFFFF && (os2->usWinAscent + os2->usWinDescent) > 0) {
+            winAscent = os2->usWinAscent;
+            winDescent = os2->usWinDescent;
+        }
+        if (winAscent + winDescent <= 0) { winAscent = upem * 0.8; winDescent = upem * 0.2; }
+
+        // Negative height: character height (em size); positive: cell height.
+        double ppem;
+        if (height < 0) ppem = -static_cast<double>(height);
+        else if (height > 0) ppem = height * upem / (winAscent + winDescent);
+        else ppem = DefaultCharHeight;
+        ppem = std::clamp(ppem, 1.0, MaxPixelSize);
+        FPixelSize = ppem;
+
+        if (FT_IS_SCALABLE(FFace)) {
+            FT_Set_Char_Size(FFace, 0, static_cast<FT_F26Dot6>(std::lround(ppem * 64.0)), 72, 72);
+        } else if (FFace->num_fixed_sizes > 0) {
+            int best = 0;
+            for (int i = 1; i < FFace->num_fixed_sizes; ++i)
+                if (std::abs(FFace->available_sizes[i].height - ppem) < std::abs(FFace->available_sizes[best].height - ppem)) best = i;
+            FT_Select_Size(FFace, best);
+        }
+
+        double scale = ppem / upem;
+        TFaceMetrics& m = Metrics;
+        m.Ascent = RoundToInt(winAscent * scale);
+        m.Descent = RoundToInt(winDescent * scale);
+        if (height > 0) m.Descent = std::max(0, height - m.Ascent);
+        m.InternalLeading = std::max(0, m.Ascent + m.Descent - RoundToInt(ppem));
+        if (hhea != nullptr) {
+            double lineGap = hhea->Ascender - hhea->Descender + hhea->Line_Gap - (winAscent + winDescent);
+            m.ExternalLeading = std::max(0, RoundToInt(lineGap * scale));
+        }
+        m.MaxCharWidth = std::max(1, RoundToInt(FFace->max_advance_width * scale));
+        if (os2 != nullptr && os2->version != 0xFFFF && os2->xAvgCharWidth > 0)
+            m.AveCharWidth = std::max(1, RoundToInt(os2->xAvgCharWidth * scale));
+        else
+            m.AveCharWidth = std::max(1, RoundToInt(ppem / 2));
+
+        double ulThickness = FFace->underline_thickness > 0 ? FFace->underline_thickness * scale : ppem / 14;
+        m.UnderlineThickness = std::max(1, RoundToInt(ulThickness));
+        double ulPos = FFace->underline_position != 0 ? -FFace->underline_position * scale : ppem / 10;
+        m.UnderlineOffset = std::max(0, RoundToInt(ulPos - m.UnderlineThickness / 2.0));
+        if (m.UnderlineOffset + m.UnderlineThickness > m.Descent)
+            m.UnderlineOffset = std::max(0, m.Descent - m.UnderlineThickness);
+
+        double soSize = (os2 != nullptr && os2->version != 0xFFFF && os2->yStrikeoutSize > 0) ? os2->yStrikeoutSize * scale : ulThickness;
+        double soPos = (os2 != nullptr && os2->version != 0xFFFF && os2->yStrikeoutPosition > 0) ? os2->yStrikeoutPosition * scale : ppem * 0.26;
+        m.StrikeOutThickness = std::max(1, RoundToInt(soSize));
+        m.StrikeOutOffset = std::clamp(RoundToInt(soPos), m.StrikeOutThickness, std::max(m.StrikeOutThickness, m.Ascent));
+    }
+
+    TGlyphImage Render(char32_t codePoint) {
+        TGlyphImage image;
+        FT_ULong charCode = codePoint;
+        if (FSymbol && codePoint < 0x100) charCode = 0xF000 + codePoint;
+        FT_UInt index = FT_Get_Char_Index(FFace, charCode);
+        if (FT_Load_Glyph(FFace, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0 &&
+            FT_Load_Glyph(FFace, index, FT_LOAD_DEFAULT) != 0)
+            return image;
+        FT_GlyphSlot slot = FFace->glyph;
+        int extraAdvance = 0;
+        if (slot->format == FT_GLYPH_FORMAT_OUTLINE) {
+            if (FResolution.SyntheticItalic) {
+                FT_Matrix shear{0x10000, 0x366A, 0, 0x10000};
+                FT_Outline_Transform(&slot->outline, &shear);
+            }
+            if (FResolution.SyntheticBold) {
+                int strength = std::max(1, RoundToInt(FPixelSize / 24.0));
+                FT_Outline_EmboldenXY(&slot->outline, strength * 64, 0);
+                extraAdvance = strength;
+            }
+        }
+        image.Advance = static_cast<int>((slot->advance.x + 32) >> 6) + extraAdvance;
+        if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return image;
+        const FT_Bitmap& bm = slot->bitmap;
+        image.Left = slot->bitmap_left;
+        image.Top = slot->bitmap_top;
+        image.Width = static_cast<int>(bm.width);
+        image.Height = static_cast<int>(bm.rows);
+        image.Coverage.assign(static_cast<std::size_t>(image.Width) * image.Height, 0);
+        for (int y = 0; y < image.Height; ++y) {
+            const unsigned char* row = bm.buffer + static_cast<std::ptrdiff_t>(y) * bm.pitch;
+            std::uint8_t* out = image.Coverage.data() + static_cast<std::size_t>(y) * image.Width;
+            for (int x = 0; x < image.Width; ++x) {
+                if (bm.pixel_mode == FT_PIXEL_MODE_MONO)
+                    out[x] = (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
+                else if (bm.pixel_mode == FT_PIXEL_MODE_GRAY && bm.num_grays > 1)
+                    out[x] = static_cast<std::uint8_t>(row[x] * 255 / (bm.num_grays - 1));
+            }
+        }
+        return image;
+    }
+
+    std::shared_ptr<TFreeTypeLibrary> FLibrary;
+    FT_Face FFace = nullptr;
+    bool FSymbol = false;
+    double FPixelSize = 11;
+    std::mutex FLock;
+    std::unordered_map<char32_t, TGlyphImage> FGlyphs;
+};
+
+TSizedFace::TSizedFace(std::unique_ptr<TImpl> impl) : FImpl(std::move(impl)) {}
+TSizedFace::~TSizedFace() = default;
+const TFaceMetrics& TSizedFace::Metrics() const { return FImpl->Metrics; }
+const TFontResolution& TSizedFace::Resolution() const { return FImpl->FResolution; }
+const TGlyphImage& TSizedFace::Glyph(char32_t codePoint) { return FImpl->Glyph(codePoint); }
+
+// ---------------------------------------------------------------------------------
+
+class TFontCache::TState {
+public:
+    TState() : Library(std::make_shared<TFreeTypeLibrary>()) {
+        Config = FcInitLoadConfigAndFonts();
+        if (Config == nullptr) throw EOutOfResources("Cannot load the font configuration");
+        // Only outline fonts: the bitmap .fon files there do not scale.
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(WineFontDir, error)) {
+            std::string ext = Lower(entry.path().extension().string());
+            if (ext == ".ttf" || ext == ".ttc" || ext == ".otf")
+                FcConfigAppFontAddFile(Config, reinterpret_cast<const FcChar8*>(entry.path().c_str()));
+        }
+    }
+    ~TState() {
+        Faces.clear();
+        FcConfigDestroy(Config);
+    }
+
+    // Asks fontconfig for family; empty File when nothing scalable matched.
+    TFaceChoice Match(const std::string& family, bool bold, bool italic, bool anyFamily) {
+        TFaceChoice choice;
+        FcPattern* pattern = FcPatternCreate();
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
+        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
+        FcConfigSubstitute(Config, pattern, FcMatchPattern);
+        FcDefaultSubstitute(pattern);
+        FcResult result = FcResultNoMatch;
+        FcPattern* match = FcFontMatch(Config, pattern, &result);
+        FcPatternDestroy(pattern);
+        if (match == nullptr) return choice;
+
+        FcChar8* file = nullptr;
+        FcChar8* matchedFamily = nullptr;
+        FcChar8* style = nullptr;
+        int index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+        FcBool scalable = FcFalse;
+        FcPatternGetString(match, FC_FILE, 0, &file);
+        FcPatternGetString(match, FC_FAMILY, 0, &matchedFamily);
+        FcPatternGetString(match, FC_STYLE, 0, &style);
+        FcPatternGetInteger(match, FC_INDEX, 0, &index);
+        FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
+        FcPatternGetInteger(match, FC_SLANT, 0, &slant);
+        FcPatternGetBool(match, FC_SCALABLE, 0, &scalable);
+
+        bool familyOk = anyFamily;
+        for (int i = 0; !familyOk; ++i) {
+            FcChar8* name = nullptr;
+            if (FcPatternGetString(match, FC_FAMILY, i, &name) != FcResultMatch) break;
+            familyOk = Lower(reinterpret_cast<const char*>(name)) == Lower(family);
+        }
+        if (file != nullptr && scalable && familyOk) {
+            choice.File = reinterpret_cast<const char*>(file);
+            choice.Index = index;
+            choice.Resolution.File = choice.File;
+            choice.Resolution.Family = matchedFamily ? reinterpret_cast<const char*>(matchedFamily) : family;
+            choice.Resolution.StyleName = style ? reinterpret_cast<const char*>(style) : "";
+            choice.Resolution.SyntheticBold = bold && weight < FC_WEIGHT_DEMIBOLD;
+            choice.Resolution.SyntheticItalic = italic && slant == FC_SLANT_ROMAN;
+        }
+        FcPatternDestroy(match);
+        return choice;
+    }
+
+    TFaceChoice Choose(const std::string& faceName, bool bold, bool italic) {
+        std::string family = SubstituteName(faceName);
+        std::string key = Lower(family) + (bold ? "|b" : "|") + (italic ? "i" : "");
+        auto found = Choices.find(key);
+        if (found != Choices.end()) return found->second;
+        TFaceChoice choice = Match(family, bold, italic, false);
+        if (choice.File.empty()) {
+            choice = Match(FallbackFamily, bold, italic, false);
+            if (choice.File.empty()) choice = Match("sans-serif", bold, italic, true);
+            if (choice.File.empty()) throw EOutOfResources("No usable font for \"" + faceName + "\"");
+            choice.Resolution.Substituted = true;
+        }
+        Choices.emplace(key, choice);
+        return choice;
+    }
+
+    std::shared_ptr<TFreeTypeLibrary> Library;
+    FcConfig* Config = nullptr;
+    std::mutex Lock;
+    std::map<std::string, TFaceChoice> Choices;
+    std::map<std::string, std::shared_ptr<TSizedFace>> Faces;
+};
+
+TFontCache::TFontCache() : FState(std::make_unique<TState>()) {}
+TFontCache::~TFontCache() = default;
+
+TFontCache& TFontCache::Instance() {
+    static TFontCache cache;
+    return cache;
+}
+
+std::string TFontCache::SubstituteName(const std::string& faceName) {
+    static const std::pair<const char*, const char*> table[] = {
+        {"", "Tahoma"},
+        {"ms shell dlg 2", "Tahoma"},
+        {"ms shell dlg", "Tahoma"},
+        {"ms sans serif", "Tahoma"},
+        {"microsoft sans serif", "Tahoma"},
+        {"system", "Tahoma"},
+        {"default", "Tahoma"},
+        {"arial", "Liberation Sans"},
+        {"helvetica", "Liberation Sans"},
+        {"times new roman", "Liberation Serif"},
+        {"courier new", "Liberation Mono"},
+    };
+    std::string lower = Lower(faceName);
+    for (const auto& [from, to] : table)
+        if (lower == from) return to;
+    return faceName;
+}
+
+std::shared_ptr<TSizedFace> TFontCache::Face(const TFont& font) {
+    bool bold = font.Style().Contains(fsBold);
+    bool italic = font.Style().Contains(fsItalic);
+    std::lock_guard<std::mutex> guard(FState->Lock);
+    std::string key = Lower(SubstituteName(font.Name())) + "|" + std::to_string(font.Height()) + (bold ? "b" : "") + (italic ? "i" : "");
+    auto found = FState->Faces.find(key);
+    if (found != FState->Faces.end()) return found->second;
+    TFaceChoice choice = FState->Choose(font.Name(), bold, italic);
+    auto face = std::make_shared<TSizedFace>(std::make_unique<TSizedFace::TImpl>(FState->Library, choice, font.Height()));
+    // Fonts in use are few; a runaway number of sizes just starts the cache afresh.
+    if (FState->Faces.size() >= 64) FState->Faces.clear();
+    FState->Faces.emplace(key, face);
+    return face;
+}
