@@ -9,6 +9,11 @@
 // The per-user registry: keys holding typed values, kept in
 // $XDG_CONFIG_HOME/veltrane/user.reg (default ~/.config) as a registry export text.
 // Only the current user's root exists. Key paths use backslashes ("Software\Tessivo\QM_Veltrane").
+// As with the system registry object, a path is relative to the open key unless it starts
+// with a backslash or no key is open. Key paths and value names ignore ASCII case.
+// Writes are kept in the object and saved when the key is closed (also by OpenKey of
+// another key and by the destructor); a save rereads the file under the lock and replays
+// this object's changes onto it, so concurrent writers keep each other's values.
 enum class TRegDataType : std::uint8_t { rdUnknown, rdString, rdInteger, rdBinary };
 
 class TRegistry {
@@ -31,7 +36,11 @@ public:
     bool ValueExists(std::string_view name) const;
     TRegDataType GetDataType(std::string_view name) const;
     // Reads a REG_DWORD as a signed 32-bit integer; any other type raises
-    // ERegistryException "Invalid data type for '<name>'"; a missing value raises it too.
+    // ERegistryException "Invalid data type for '<name>'"; a missing value (or no open key)
+    // raises ERegistryException "Failed to get data for '<name>'". ReadString and
+    // ReadBinaryData behave alike; ReadBinaryData also answers the raw bytes of kinds other
+    // than strings and integers. Writes without an open key, through a read-only key or with
+    // a name holding a line break raise "Failed to set data for '<name>'".
     std::int32_t ReadInteger(std::string_view name) const;
     void WriteInteger(std::string_view name, std::int32_t value);
     std::string ReadString(std::string_view name) const;
