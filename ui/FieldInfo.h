@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class TClassInfo;
+class TComponent;
+class TObject;
+
+// A published component field of a form class: the form reader stores the component it creates
+// under that name in the field (tmrEspera -> Tfrm_ssView::tmrEspera).
+class TFieldInfo {
+public:
+    using TSetter = std::function<void(TObject&, TComponent*)>;
+
+    TFieldInfo(std::string name, const TClassInfo& fieldClass, TSetter setter)
+        : FName(std::move(name)), FFieldClass(&fieldClass), FSetter(std::move(setter)) {}
+
+    const std::string& Name() const { return FName; }
+    const TClassInfo& FieldClass() const { return *FFieldClass; }
+    void Set(TObject& instance, TComponent* value) const { FSetter(instance, value); }
+
+private:
+    std::string FName;
+    const TClassInfo* FFieldClass;
+    TSetter FSetter;
+};
