@@ -14,6 +14,9 @@ namespace {
 // Everything the library touches lives in this plain structure, so that a longjmp out of
 // the library skips no C++ destructor. It is heap-allocated once per decode and never
 // moved, because the library keeps pointers into it.
+enum class TJpegPhase { jpHeader, jpStart, jpRows, jpFinish };
+constexpr int JPEG_EOI_CODE = 0xD9;
+
 struct TJpegContext {
     jpeg_decompress_struct Cinfo;
     jpeg_error_mgr Err;
@@ -21,7 +24,8 @@ struct TJpegContext {
     std::jmp_buf Jump;
     char Message[JMSG_LENGTH_MAX];
     bool Created;
-    bool OutputComplete;   // all rows are out: a missing end marker no longer matters
+    TJpegPhase Phase;
+    bool HitEndOfFile;     // the source ran dry and supplied an end marker of its own
     int MaxScans;
 };
 
@@ -38,15 +42,33 @@ void ErrorExit(j_common_ptr cinfo)
     std::longjmp(ctx->Jump, 1);
 }
 
-// Warnings are counted as usual, except that running out of data before the image is
-// complete is fatal: the library would otherwise fill the rest of the picture with grey.
+// Warnings are counted as usual, except those that mean the data ran out before the
+// image was complete: the library would fill the rest of the picture with grey.
+// - The file ends while the headers are read, or while the library reads every scan of a
+//   progressive or multi-scan image up front: fatal, the image cannot be complete.
+// - The file ends while rows of a single-scan image are decoded: only fatal when the
+//   decoder then really lacks data (it reports hitting the end marker early); a file that
+//   lacks nothing but its end marker decodes in full.
+// - The coded data stops at an end-of-image marker while coefficients are still missing
+//   (a header that claims more rows than are coded): fatal.
 void EmitMessage(j_common_ptr cinfo, int level)
 {
     if (level >= 0)
         return;   // trace messages
     TJpegContext* ctx = ContextOf(cinfo);
-    if (cinfo->err->msg_code == JWRN_JPEG_EOF && !ctx->OutputComplete) {
+    const int code = cinfo->err->msg_code;
+    if (code == JWRN_JPEG_EOF && ctx->Phase != TJpegPhase::jpRows && ctx->Phase != TJpegPhase::jpFinish) {
         (*cinfo->err->format_message)(cinfo, ctx->Message);
+        std::longjmp(ctx->Jump, 1);
+    }
+    if (code == JWRN_JPEG_EOF)
+        ctx->HitEndOfFile = true;
+    if (code == JWRN_HIT_MARKER && ctx->Phase != TJpegPhase::jpFinish &&
+        reinterpret_cast<j_decompress_ptr>(cinfo)->unread_marker == JPEG_EOI_CODE) {
+        if (ctx->HitEndOfFile)
+            std::snprintf(ctx->Message, sizeof ctx->Message, "Premature end of JPEG file");
+        else
+            (*cinfo->err->format_message)(cinfo, ctx->Message);
         std::longjmp(ctx->Jump, 1);
     }
     cinfo->err->num_warnings++;
@@ -135,7 +157,9 @@ bool DecodeRows(TJpegContext& ctx, std::uint8_t* top, std::ptrdiff_t step, JDIME
     } else {
         cinfo->out_color_space = JCS_EXT_BGR;
     }
+    ctx.Phase = TJpegPhase::jpStart;
     jpeg_start_decompress(cinfo);
+    ctx.Phase = TJpegPhase::jpRows;
     if (cinfo->output_components != (quantizeColors > 0 ? 1 : 3))
         ERREXIT(cinfo, JERR_CONVERSION_NOTIMPL);
     if (cinfo->output_width != width || cinfo->output_height != height)
@@ -172,7 +196,7 @@ bool DecodeRows(TJpegContext& ctx, std::uint8_t* top, std::ptrdiff_t step, JDIME
                 Abort(&ctx, "Premature end of JPEG file");
         }
     }
-    ctx.OutputComplete = true;
+    ctx.Phase = TJpegPhase::jpFinish;
     jpeg_finish_decompress(cinfo);
     return true;
 }
