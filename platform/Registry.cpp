@@ -232,11 +232,9 @@ struct TRegistry::TImpl {
             Apply(FStore, op);
     }
 
-    std::string Resolve(std::string_view path) const
+    static std::string Resolve(std::string_view path)
     {
-        const bool relative = FCurrentKey && !(path.size() > 0 && path.front() == '\\');
-        const std::string base = relative ? *FCurrentKey : std::string(RootKey);
-        return TRegistryFile::NormalizePath(base + "\\" + std::string(path));
+        return TRegistryFile::NormalizePath(std::string(RootKey) + "\\" + std::string(path));
     }
 
     const TRegistryFile::TValue* Find(std::string_view name) const

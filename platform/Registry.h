@@ -9,8 +9,8 @@
 // The per-user registry: keys holding typed values, kept in
 // $XDG_CONFIG_HOME/veltrane/user.reg (default ~/.config) as a registry export text.
 // Only the current user's root exists. Key paths use backslashes ("Software\Tessivo\QM_Veltrane").
-// As with the system registry object, a path is relative to the open key unless it starts
-// with a backslash or no key is open. Key paths and value names ignore ASCII case.
+// Paths always start at the root (a leading backslash is allowed), whatever key is open.
+// Key paths and value names ignore ASCII case.
 // Writes are kept in the object and saved when the key is closed (also by OpenKey of
 // another key and by the destructor); a save rereads the file under the lock and replays
 // this object's changes onto it, so concurrent writers keep each other's values.

@@ -227,6 +227,9 @@ public:
         if (std::all_of(text.begin(), text.end(), [](char c) { return IsBlank(c) || c == '\n'; }))
             Fail(0, "the file is empty");
         CheckHeader();
+        // Every writer ends the last line; a file whose last line stops short was cut off.
+        if (!Trim(FLines.back()).empty())
+            Fail(FLines.size(), "the file ends in the middle of a line (it was cut off)");
         for (FLine = 1; FLine < FLines.size(); ++FLine) {
             const std::string_view line = TrimLeft(FLines[FLine]);
             if (Trim(line).empty() || line.front() == ';')
@@ -397,8 +400,8 @@ private:
             if (trimmed.empty() || trimmed.back() != '\\')
                 break;
             list.resize(trimmed.size() - 1);
-            if (FLine + 1 >= FLines.size())
-                Fail(valueLine, "the file ends inside a hex value");
+            if (FLine + 1 >= FLines.size() || Trim(FLines[FLine + 1]).empty())
+                Fail(valueLine, "the continuation line of a hex value is missing");
             ++FLine;
             list += TrimLeft(FLines[FLine]);
         }
