@@ -54,13 +54,13 @@ void EllipseSpans(int x0, int y0, int x1, int y1, int top, std::vector<int>& row
             err += dx;
         }
     } while (left <= right);
-    // Very flat ellipses stop early: finish their tips.
-    while (lower - upper < b) {
-        plot(left - 1, lower);
-        plot(right + 1, lower++);
-        plot(left - 1, upper);
-        plot(right + 1, upper--);
-    }
+    // Very narrow ellipses stop before reaching the top and bottom rows: their
+    // remaining rows are the tips, in the middle columns.
+    for (std::size_t r = 0; r < rowX0.size(); ++r)
+        if (rowX0[r] > rowX1[r]) {
+            rowX0[r] = static_cast<int>(left - 1);
+            rowX1[r] = static_cast<int>(right + 1);
+        }
 }
 
 } // namespace
