@@ -13,15 +13,16 @@ class TFieldInfo {
 public:
     using TSetter = std::function<void(TObject&, TComponent*)>;
 
-    TFieldInfo(std::string name, const TClassInfo& fieldClass, TSetter setter)
-        : FName(std::move(name)), FFieldClass(&fieldClass), FSetter(std::move(setter)) {}
+    // The field's class is looked up on use (a class may have fields of its own type).
+    TFieldInfo(std::string name, const TClassInfo& (*fieldClass)(), TSetter setter)
+        : FName(std::move(name)), FFieldClass(fieldClass), FSetter(std::move(setter)) {}
 
     const std::string& Name() const { return FName; }
-    const TClassInfo& FieldClass() const { return *FFieldClass; }
+    const TClassInfo& FieldClass() const { return FFieldClass(); }
     void Set(TObject& instance, TComponent* value) const { FSetter(instance, value); }
 
 private:
     std::string FName;
-    const TClassInfo* FFieldClass;
+    const TClassInfo& (*FFieldClass)();
     TSetter FSetter;
 };

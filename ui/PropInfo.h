@@ -41,7 +41,8 @@ public:
     // The enumeration of an enumeration property, or the element type of a set.
     const TEnumInfo* EnumType() const { return FEnumType; }
     // The class an object property refers to.
-    const TClassInfo* PropClass() const { return FPropClass; }
+    // Looked up on use, so that a class may publish properties of its own type.
+    const TClassInfo* PropClass() const { return FPropClass ? &FPropClass() : nullptr; }
     // The event's callable type (a std::function), for matching handlers.
     std::type_index MethodType() const { return FMethodType; }
 
@@ -95,7 +96,7 @@ public:
     // Used by Published<T>() to fill in the type details and accessors.
     TOrdType FOrdType = otSLong;
     const TEnumInfo* FEnumType = nullptr;
-    const TClassInfo* FPropClass = nullptr;
+    const TClassInfo& (*FPropClass)() = nullptr;
     std::type_index FMethodType = typeid(void);
     TOrdGetter FGetOrd;
     TOrdSetter FSetOrd;

@@ -43,6 +43,7 @@ struct TIsFunction<std::function<R(A...)>> : std::true_type {};
 template <class V>
 constexpr TOrdType OrdTypeOf() {
     if constexpr (std::is_enum_v<V>) return otUByte;
+    else if constexpr (std::is_same_v<V, char>) return otUByte;  // characters are 0..255 whatever char's sign
     else if constexpr (sizeof(V) == 1) return std::is_signed_v<V> ? otSByte : otUByte;
     else if constexpr (sizeof(V) == 2) return std::is_signed_v<V> ? otSWord : otUWord;
     else if constexpr (sizeof(V) == 4) return std::is_signed_v<V> ? otSLong : otULong;
@@ -127,7 +128,7 @@ TPropInfo Published(std::string name, G getter, S setter = nullptr) {
             info.FSetWide = [setter](TObject& o, std::u16string v) { Assign(Cast<T>(o), setter, std::move(v)); };
     } else if constexpr (kind == tkClass) {
         using TTarget = std::remove_pointer_t<V>;
-        info.FPropClass = &TTarget::StaticClass();
+        info.FPropClass = &TTarget::StaticClass;
         info.FGetObj = [getter](const TObject& o) -> TObject* { return std::invoke(getter, Cast<T>(o)); };
         if constexpr (writable)
             info.FSetObj = [setter](TObject& o, TObject* v) {
@@ -158,7 +159,7 @@ TMethodInfo PublishedMethod(std::string name, R (T::*method)(A...)) {
 // A published component field of a form class, filled by the reader with the component of that name.
 template <class T, class C>
 TFieldInfo PublishedField(std::string name, C* T::*field) {
-    return TFieldInfo(std::move(name), C::StaticClass(), [field](TObject& o, TComponent* value) {
+    return TFieldInfo(std::move(name), &C::StaticClass, [field](TObject& o, TComponent* value) {
         dynamic_cast<T&>(o).*field = value ? &dynamic_cast<C&>(*value) : nullptr;
     });
 }
