@@ -46,6 +46,8 @@ struct TFreeTypeLibrary {
 struct TFaceChoice {
     std::string File;
     int Index = 0;
+    bool WantBold = false;
+    bool WantItalic = false;
     TFontResolution Resolution;
 };
 
@@ -65,6 +67,12 @@ public:
         if (FT_Select_Charmap(FFace, FT_ENCODING_UNICODE) != 0) {
             if (FT_Select_Charmap(FFace, FT_ENCODING_MS_SYMBOL) == 0) FSymbol = true;
         }
+        const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(FFace, FT_SFNT_OS2));
+        bool faceBold = (FFace->style_flags & FT_STYLE_FLAG_BOLD) != 0 ||
+                        (os2 != nullptr && os2->version != 0xFFFF && os2->usWeightClass >= 600);
+        bool faceItalic = (FFace->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
+        FResolution.SyntheticBold = choice.WantBold && !faceBold;
+        FResolution.SyntheticItalic = choice.WantItalic && !faceItalic;
         SetSize(height);
     }
 
@@ -236,14 +244,12 @@ public:
         FcChar8* file = nullptr;
         FcChar8* matchedFamily = nullptr;
         FcChar8* style = nullptr;
-        int index = 0, weight = FC_WEIGHT_REGULAR, slant = FC_SLANT_ROMAN;
+        int index = 0;
         FcBool scalable = FcFalse;
         FcPatternGetString(match, FC_FILE, 0, &file);
         FcPatternGetString(match, FC_FAMILY, 0, &matchedFamily);
         FcPatternGetString(match, FC_STYLE, 0, &style);
         FcPatternGetInteger(match, FC_INDEX, 0, &index);
-        FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
-        FcPatternGetInteger(match, FC_SLANT, 0, &slant);
         FcPatternGetBool(match, FC_SCALABLE, 0, &scalable);
 
         bool familyOk = anyFamily;
@@ -258,8 +264,10 @@ public:
             choice.Resolution.File = choice.File;
             choice.Resolution.Family = matchedFamily ? reinterpret_cast<const char*>(matchedFamily) : family;
             choice.Resolution.StyleName = style ? reinterpret_cast<const char*>(style) : "";
-            choice.Resolution.SyntheticBold = bold && weight < FC_WEIGHT_DEMIBOLD;
-            choice.Resolution.SyntheticItalic = italic && slant == FC_SLANT_ROMAN;
+            // Whether bold or italic must be synthesised is decided by the face itself
+            // once opened: fontconfig's own rules already relabel such matches.
+            choice.WantBold = bold;
+            choice.WantItalic = italic;
         }
         FcPatternDestroy(match);
         return choice;
