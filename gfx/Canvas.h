@@ -195,6 +195,7 @@ private:
     void BlitCore(int x, int y, int width, int height, const TBitmap& source, TPoint sourceOrigin, TColor sourceBk,
                   int sourceX, int sourceY, int sourceWidth, int sourceHeight, std::uint32_t rop);
     TTextOutOptions TextOptions(const TRect* clip) const;
+    void SettleMonochrome(int x, int y, const TSize& extent);
 
     TBitmap* FTarget;
     TPen FPen;

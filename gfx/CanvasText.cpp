@@ -3,6 +3,8 @@
 #include "gfx/CanvasPixels.h"
 #include "gfx/DrawText.h"
 
+#include <algorithm>
+
 using namespace CanvasPixels;
 
 namespace {
@@ -13,6 +15,22 @@ TRect Offset(const TRect& r, TPoint by)
 }
 
 } // namespace
+
+void TCanvas::SettleMonochrome(int x, int y, const TSize& extent)
+{
+    // Anti-aliased text blends; a monochrome bitmap keeps only black and white, so
+    // the pixels the text may have touched are put back to the nearer of the two.
+    if (!FTarget->Monochrome())
+        return;
+    const int reach = extent.cx + extent.cy + 2;
+    const TRect area = Intersect(DeviceClip(), Rect(x - reach, y - reach, x + reach, y + reach));
+    const int bpp = FTarget->BytesPerPixel();
+    for (int row = area.Top; row < area.Bottom; ++row) {
+        std::uint8_t* p = PixelAddress(area.Left, row);
+        for (int col = area.Left; col < area.Right; ++col, p += bpp)
+            Write(p, MonoOf(Read(p)));
+    }
+}
 
 TTextOutOptions TCanvas::TextOptions(const TRect* clip) const
 {
@@ -32,11 +50,13 @@ TTextOutOptions TCanvas::TextOptions(const TRect* clip) const
 void TCanvas::TextOut(int x, int y, std::string_view text)
 {
     TTextRenderer::TextOut(*FTarget, FFont, x + FOrigin.X, y + FOrigin.Y, text, TextOptions(nullptr));
+    SettleMonochrome(x + FOrigin.X, y + FOrigin.Y, TextExtent(text));
 }
 
 void TCanvas::TextOut(int x, int y, std::u16string_view text)
 {
     TTextRenderer::TextOut(*FTarget, FFont, x + FOrigin.X, y + FOrigin.Y, text, TextOptions(nullptr));
+    SettleMonochrome(x + FOrigin.X, y + FOrigin.Y, TextExtent(text));
 }
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, std::string_view text)
@@ -48,6 +68,7 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, std::string_view text)
         options.Opaque = false;
     }
     TTextRenderer::TextOut(*FTarget, FFont, x + FOrigin.X, y + FOrigin.Y, text, options);
+    SettleMonochrome(x + FOrigin.X, y + FOrigin.Y, TextExtent(text));
 }
 
 void TCanvas::TextRect(const TRect& rect, int x, int y, std::u16string_view text)
@@ -59,6 +80,7 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, std::u16string_view text
         options.Opaque = false;
     }
     TTextRenderer::TextOut(*FTarget, FFont, x + FOrigin.X, y + FOrigin.Y, text, options);
+    SettleMonochrome(x + FOrigin.X, y + FOrigin.Y, TextExtent(text));
 }
 
 TSize TCanvas::TextExtent(std::string_view text) const
@@ -76,6 +98,10 @@ int TCanvas::DrawText(std::string_view text, TRect& rect, std::uint32_t format)
     TRect device = Offset(rect, FOrigin);
     const bool measureOnly = (format & DT_CALCRECT) != 0;
     const int height = DrawFormattedText(measureOnly ? nullptr : FTarget, FFont, text, device, format, TextOptions(nullptr));
+    if (!measureOnly && FTarget->Monochrome()) {
+        const TRect area = Offset(rect, FOrigin);
+        SettleMonochrome(area.Left, area.Top, TSize{std::max(area.Width(), area.Height()), 0});
+    }
     rect = Offset(device, TPoint{-FOrigin.X, -FOrigin.Y});
     return height;
 }
@@ -85,6 +111,10 @@ int TCanvas::DrawText(std::u16string_view text, TRect& rect, std::uint32_t forma
     TRect device = Offset(rect, FOrigin);
     const bool measureOnly = (format & DT_CALCRECT) != 0;
     const int height = DrawFormattedText(measureOnly ? nullptr : FTarget, FFont, text, device, format, TextOptions(nullptr));
+    if (!measureOnly && FTarget->Monochrome()) {
+        const TRect area = Offset(rect, FOrigin);
+        SettleMonochrome(area.Left, area.Top, TSize{std::max(area.Width(), area.Height()), 0});
+    }
     rect = Offset(device, TPoint{-FOrigin.X, -FOrigin.Y});
     return height;
 }
