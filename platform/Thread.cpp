@@ -5,9 +5,10 @@
 TThread::~TThread()
 {
     Terminate();
+    bool own = FWorkerId.load() == std::this_thread::get_id();
     std::lock_guard<std::mutex> guard(FLock);
     if (FThread.joinable()) {
-        if (FThread.get_id() == std::this_thread::get_id())
+        if (own)
             FThread.detach();  // destroyed from its own Execute(): nothing to wait for
         else
             FThread.join();
@@ -29,16 +30,17 @@ void TThread::Start()
 
 void TThread::WaitFor()
 {
-    std::lock_guard<std::mutex> guard(FLock);
-    if (!FThread.joinable())
-        return;
-    if (FThread.get_id() == std::this_thread::get_id())
+    // Checked before taking the lock: the owner may hold it while it joins this thread.
+    if (FWorkerId.load() == std::this_thread::get_id())
         throw EThread("A thread cannot wait for itself");
-    FThread.join();
+    std::lock_guard<std::mutex> guard(FLock);
+    if (FThread.joinable())
+        FThread.join();
 }
 
 void TThread::Run()
 {
+    FWorkerId.store(std::this_thread::get_id());
     try {
         Execute();
     } catch (...) {

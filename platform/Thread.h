@@ -58,6 +58,7 @@ private:
 
     std::mutex FLock;  // guards starting and joining FThread
     std::thread FThread;
+    std::atomic<std::thread::id> FWorkerId{};  // set by the worker itself before Execute()
     std::atomic<bool> FStarted{false};
     std::atomic<bool> FTerminated{false};
     std::atomic<bool> FFinished{false};
