@@ -126,7 +126,9 @@ struct TX11Presenter::TState {
                 Images.splice(Images.begin(), Images, it);
                 return &Images.front();
             }
-        TImage entry;
+        // The image keeps a pointer to its segment record: build it in its final place.
+        Images.emplace_front();
+        TImage& entry = Images.front();
         entry.Width = width;
         entry.Height = height;
         entry.Depth = depth;
@@ -138,15 +140,18 @@ struct TX11Presenter::TState {
         }
         if (!entry.Image) {
             entry.Image = XCreateImage(Dpy, visual, depth, ZPixmap, 0, nullptr, width, height, 32, 0);
-            if (!entry.Image)
-                return nullptr;
-            entry.Image->data = static_cast<char*>(std::calloc(static_cast<size_t>(entry.Image->bytes_per_line), height));
-            if (!entry.Image->data) {
-                XDestroyImage(entry.Image);
+            if (entry.Image) {
+                entry.Image->data = static_cast<char*>(std::calloc(static_cast<size_t>(entry.Image->bytes_per_line), height));
+                if (!entry.Image->data) {
+                    XDestroyImage(entry.Image);
+                    entry.Image = nullptr;
+                }
+            }
+            if (!entry.Image) {
+                Images.pop_front();
                 return nullptr;
             }
         }
-        Images.push_front(entry);
         // A few sizes are enough: the frame, a form's back buffer, a damaged region or two.
         while (Images.size() > 4) {
             Release(Images.back());
@@ -264,5 +269,6 @@ bool TX11Presenter::Present(TWindowId window, int destX, int destY, const TPixel
         XPutImage(s.Dpy, window, gc, image, 0, 0, destX, destY, width, height);
     }
     // Waiting here also makes the shared image free for the next present.
-    return !trap.Failed();
+    const bool failed = trap.Failed();
+    return !failed;
 }
