@@ -260,3 +260,150 @@ TEST(ResourcesGlyphs, BottomLeftPixelIsTheOliveBackground)
         EXPECT_EQ(Pixel4(bmp, 0, 5), Olive) << name;
     }
 }
+
+// ---- Posters, thumbnails, banner and icons ------------------------------------------
+
+namespace {
+
+// What the frame header of a JPEG says, read marker by marker up to the first SOFn.
+struct TJpegFacts {
+    bool Jfif = false;       // an APP0 "JFIF\0" segment comes first
+    int FrameMarker = 0;     // 0xC0 for baseline, 0xC2 for progressive, ...
+    int Precision = 0;
+    int Width = 0;
+    int Height = 0;
+    int Components = 0;
+};
+
+TJpegFacts ParseJpeg(const std::vector<std::uint8_t>& b)
+{
+    TJpegFacts facts;
+    if (b.size() < 4 || b[0] != 0xFF || b[1] != 0xD8)
+        return facts;
+    std::size_t at = 2;
+    bool first = true;
+    while (at + 4 <= b.size()) {
+        if (b[at] != 0xFF)
+            return facts;
+        const int marker = b[at + 1];
+        if (marker == 0xFF) {  // fill byte
+            ++at;
+            continue;
+        }
+        const std::size_t length = (b[at + 2] << 8) | b[at + 3];
+        if (length < 2 || at + 2 + length > b.size())
+            return facts;
+        const std::uint8_t* segment = &b[at + 4];
+        if (first && marker == 0xE0 && length >= 7 && std::equal(segment, segment + 5, "JFIF"))
+            facts.Jfif = true;
+        first = false;
+        const bool isFrame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (isFrame) {
+            facts.FrameMarker = marker;
+            facts.Precision = segment[0];
+            facts.Height = (segment[1] << 8) | segment[2];
+            facts.Width = (segment[3] << 8) | segment[4];
+            facts.Components = segment[5];
+            return facts;
+        }
+        at += 2 + length;
+    }
+    return facts;
+}
+
+std::string TwoDigits(int n)
+{
+    return (n < 10 ? "0" : "") + std::to_string(n);
+}
+
+} // namespace
+
+TEST(ResourcesPosters, ElevenBaselineJfifPostersOfTheirExactSizes)
+{
+    for (int n = 1; n <= 11; ++n) {
+        const std::string name = "img" + TwoDigits(n);  // the engine asks in lower case
+        SCOPED_TRACE(name);
+        const auto found = FindResource("RCDATA", name);
+        ASSERT_TRUE(found.has_value());
+        const TJpegFacts f = ParseJpeg(Bytes(*found));
+        EXPECT_TRUE(f.Jfif);
+        EXPECT_EQ(f.FrameMarker, 0xC0) << "not a baseline frame";
+        EXPECT_EQ(f.Precision, 8);
+        EXPECT_EQ(f.Components, 3);
+        const int wantWidth = (n == 5 || n == 8) ? 3008 : 1200;
+        const int wantHeight = (n == 5 || n == 8) ? 2000 : (n == 11 ? 800 : 798);
+        EXPECT_EQ(f.Width, wantWidth);
+        EXPECT_EQ(f.Height, wantHeight);
+    }
+}
+
+TEST(ResourcesPosters, PostersEndWithTheEndOfImageMarker)
+{
+    for (int n = 1; n <= 11; ++n) {
+        const auto bytes = Bytes(LoadResource("RCDATA", "IMG" + TwoDigits(n)));
+        ASSERT_GE(bytes.size(), 2u);
+        EXPECT_EQ(bytes[bytes.size() - 2], 0xFF) << n;
+        EXPECT_EQ(bytes[bytes.size() - 1], 0xD9) << n;
+    }
+}
+
+TEST(ResourcesPosters, ThereIsNoTwelfthPoster)
+{
+    EXPECT_FALSE(FindResource("RCDATA", "IMG12").has_value());
+    EXPECT_FALSE(FindResource("RCDATA", "IMG00").has_value());
+}
+
+TEST(ResourcesThumbnails, TenUncompressed24BitBitmapsOf105x85)
+{
+    for (int n = 1; n <= 10; ++n) {
+        const std::string name = "ch" + TwoDigits(n);
+        SCOPED_TRACE(name);
+        const auto found = FindResource("BITMAP", name);
+        ASSERT_TRUE(found.has_value());
+        const auto bmp = Bytes(*found);
+        const TBmpFacts f = ParseBmp(bmp);
+        EXPECT_EQ(f.Width, 105);
+        EXPECT_EQ(f.Height, 85);  // positive: rows bottom-up
+        EXPECT_EQ(f.BitCount, 24);
+        EXPECT_EQ(f.Compression, 0u);
+        EXPECT_EQ(f.HeaderSize, 40u);
+        EXPECT_EQ(f.FileSize, bmp.size());
+        const std::size_t stride = (105 * 3 + 3) / 4 * 4;
+        EXPECT_GE(bmp.size(), f.PixelOffset + stride * 85);
+    }
+    EXPECT_FALSE(FindResource("BITMAP", "CH11").has_value());
+}
+
+TEST(ResourcesThumbnails, ThumbnailsAreNotAllTheSamePicture)
+{
+    std::vector<std::vector<std::uint8_t>> seen;
+    for (int n = 1; n <= 10; ++n)
+        seen.push_back(Bytes(LoadResource("BITMAP", "CH" + TwoDigits(n))));
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
+}
+
+TEST(ResourcesDialog, BannerIsA450x153Jpeg)
+{
+    const TJpegFacts f = ParseJpeg(Bytes(LoadResource("RCDATA", "BANNER")));
+    EXPECT_EQ(f.FrameMarker, 0xC0);
+    EXPECT_EQ(f.Width, 450);
+    EXPECT_EQ(f.Height, 153);
+    EXPECT_EQ(f.Components, 3);
+}
+
+TEST(ResourcesDialog, IconsAre32x32Bitmaps)
+{
+    const std::pair<const char*, const char*> icons[] = {
+        {"RCDATA", "FLAG_EN"}, {"RCDATA", "FLAG_ES"}, {"ICON", "MAINICON"}};
+    for (const auto& [type, name] : icons) {
+        SCOPED_TRACE(name);
+        const auto bmp = Bytes(LoadResource(type, name));
+        const TBmpFacts f = ParseBmp(bmp);
+        EXPECT_EQ(f.Width, 32);
+        EXPECT_EQ(f.Height, 32);
+        EXPECT_EQ(f.BitCount, 24);
+        EXPECT_EQ(f.Compression, 0u);
+        EXPECT_EQ(f.FileSize, bmp.size());
+    }
+}
