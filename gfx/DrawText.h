@@ -35,13 +35,14 @@ constexpr std::uint32_t DT_HIDEPREFIX = 0x00100000;
 constexpr std::uint32_t DT_PREFIXONLY = 0x00200000;
 
 // Formatted text in a rectangle, as the platform's DrawText does: alignment, line
-// breaks (CR, LF, CR LF; DT_WORDBREAK breaks at blanks; a word wider than the
-// rectangle stands alone on its line and is not split), tab expansion to every 8 average character widths, '&' prefixes ('&&'
-// is a literal '&', '&x' underlines x; DT_NOPREFIX shows '&' as is, DT_HIDEPREFIX
-// removes the '&' without underlining), end and path ellipsis for lines too wide,
-// and DT_CALCRECT, which draws nothing and sets rect's Right and Bottom to the size
-// needed for the whole text, without ellipses (Left and Top stay; empty text gives
-// an empty rectangle and 0). DT_VCENTER and DT_BOTTOM apply to single lines.
+// breaks (CR, LF, CR LF), DT_WORDBREAK breaking at blanks (a word wider than the
+// rectangle stands alone on its line and is not split), tab expansion to every 8
+// average character widths, '&' prefixes ('&&' is a literal '&', '&x' underlines x,
+// a final '&' vanishes; DT_NOPREFIX shows '&' as is, DT_HIDEPREFIX removes the '&'
+// without underlining), end and path ellipsis for lines too wide, and DT_CALCRECT,
+// which draws nothing and sets rect's Right and Bottom to the size needed for the
+// whole text, without ellipses (Left and Top stay; empty text gives an empty
+// rectangle and 0). DT_VCENTER and DT_BOTTOM apply to single lines.
 // Text is clipped to rect unless DT_NOCLIP, and always to options.Clip.
 // The font's escapement is ignored here. Returns the height of the text; with
 // DT_VCENTER or DT_BOTTOM the offset from rect.Top to the text's bottom.

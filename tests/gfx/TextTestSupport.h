@@ -44,15 +44,6 @@ inline TRect InkBounds(const TBitmap& bitmap, std::uint32_t background = White)
     return box;
 }
 
-inline int CountPixels(const TBitmap& bitmap, std::uint32_t color)
-{
-    int count = 0;
-    for (int y = 0; y < bitmap.Height(); ++y)
-        for (int x = 0; x < bitmap.Width(); ++x)
-            if (bitmap.GetPixel(x, y) == color) ++count;
-    return count;
-}
-
 inline bool SamePixels(const TBitmap& a, const TBitmap& b)
 {
     if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
