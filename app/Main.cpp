@@ -1,7 +1,72 @@
-#include <cstdio>
+// The program entry: one engine, one branch on the launch mode.
 
-int main()
+#include <cstdio>
+#include <memory>
+
+#include "app/LastChanceHandler.h"
+#include "engine/QsvImgFree.h"
+#include "platform/CommandLine.h"
+
+namespace {
+
+constexpr int ExitNotAvailable = 2;
+
+// A mode whose code is not part of this build: say so and fail, never pretend.
+int NotAvailable(const char* mode)
 {
-    std::fputs("veltrane: not built yet\n", stderr);
-    return 2;
+    std::fprintf(stderr, "veltrane: the %s mode is not available yet\n", mode);
+    return ExitNotAvailable;
+}
+
+int RunChangePassword(T_QsvImgFree&)
+{
+    return NotAvailable("password change");
+}
+
+int RunPreview(T_QsvImgFree&)
+{
+    return NotAvailable("preview");
+}
+
+int RunConfigure(T_QsvImgFree&)
+{
+    return NotAvailable("configuration");
+}
+
+int RunSaver(T_QsvImgFree& engine)
+{
+    // A second saver started while one runs shows nothing and ends quietly.
+    if (!engine.EnsureSingleInstance())
+        return 0;
+    return NotAvailable("full-screen saver");
+}
+
+int RunEntry()
+{
+    auto engine = std::make_unique<T_QsvImgFree>();
+    int exitCode = 0;
+    switch (engine->Mode) {
+    case TSaverMode::smChangePassword:
+        exitCode = RunChangePassword(*engine);
+        break;
+    case TSaverMode::smPreview:
+        exitCode = RunPreview(*engine);
+        break;
+    case TSaverMode::smConfigure:
+        exitCode = RunConfigure(*engine);
+        break;
+    case TSaverMode::smSaver:
+        exitCode = RunSaver(*engine);
+        break;
+    }
+    engine.reset();
+    return exitCode;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    SetCommandLine(argc, argv);
+    return TLastChanceHandler::Run(RunEntry);
 }
