@@ -1,0 +1,190 @@
+// The built executable, run as the screen-saver host runs it: switches in, exit code
+// and standard error out. None of these need an X server.
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/Registry.h"
+#include "platform/SingleInstance.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempConfigHome.h"
+#include "support/TempFolder.h"
+
+namespace {
+
+struct TRunResult {
+    int ExitCode = -1;  // -1 when the program did not end by itself
+    std::string Output;
+    std::string Errors;
+};
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class Entry : public testing::Test {
+protected:
+    TTempConfigHome FConfig;
+    TTempFolder FRuntime{"veltrane-runtime"};
+    TScopedEnvironment FRuntimeEnv{"XDG_RUNTIME_DIR", FRuntime.Path()};
+    TTempFolder FSystem{"veltrane-system"};
+    TScopedEnvironment FSystemEnv{"VELTRANE_SYSTEM_DIR", FSystem.Path()};
+    TTempFolder FCapture{"veltrane-capture"};
+
+    // Runs the executable with the switches, in this test's environment.
+    TRunResult Run(const std::vector<std::string>& switches)
+    {
+        std::string program = VELTRANE_EXECUTABLE;
+        std::vector<std::string> arguments{program};
+        arguments.insert(arguments.end(), switches.begin(), switches.end());
+        std::vector<char*> argv;
+        for (std::string& argument : arguments)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        std::string outPath = FCapture.File("stdout"), errPath = FCapture.File("stderr");
+
+        pid_t pid = ::fork();
+        if (pid == 0) {
+            int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (out < 0 || err < 0)
+                ::_exit(126);
+            ::dup2(out, 1);
+            ::dup2(err, 2);
+            ::execv(program.c_str(), argv.data());
+            ::_exit(127);
+        }
+        TRunResult result;
+        int status = 0;
+        if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
+            return result;
+        if (WIFEXITED(status))
+            result.ExitCode = WEXITSTATUS(status);
+        result.Output = ReadFile(outPath);
+        result.Errors = ReadFile(errPath);
+        return result;
+    }
+
+    void StoreString(std::string_view name, std::string_view value)
+    {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey("Software\\Tessivo\\QM_Veltrane", true));
+        registry.WriteString(name, value);
+        registry.CloseKey();
+    }
+};
+
+// The last-chance text for a registry value of the wrong type.
+std::regex WrongTypeText(const std::string& valueName)
+{
+    return std::regex("Exception ERegistryException in module veltrane at [0-9A-F]{" +
+                      std::to_string(sizeof(void*) * 2) + "}\\.\r\nInvalid data type for '" + valueName +
+                      "'\r\n");
+}
+
+TEST_F(Entry, ViewTypeOfStringTypeEndsInTheLastChanceHandler)
+{
+    StoreString("View Type", "2");
+    TRunResult result = Run({"/s"});
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_TRUE(std::regex_match(result.Errors, WrongTypeText("View Type"))) << result.Errors;
+    EXPECT_EQ(result.Output, "");
+}
+
+TEST_F(Entry, WrongTypeFailsEveryModeBeforeItsBranch)
+{
+    StoreString("Image time view", "ten");
+    for (const std::vector<std::string>& switches :
+         {std::vector<std::string>{"/c"}, {"/p", "4711"}, {"/a"}, {}}) {
+        TRunResult result = Run(switches);
+        EXPECT_EQ(result.ExitCode, 1);
+        EXPECT_TRUE(std::regex_match(result.Errors, WrongTypeText("Image time view"))) << result.Errors;
+    }
+}
+
+TEST_F(Entry, UnreadableStoreIsReportedAndLeftAsItWas)
+{
+    std::filesystem::create_directories(std::filesystem::path(FConfig.StoreFile()).parent_path());
+    const std::string garbage = "REGEDIT9\r\n[broken\r\n\x01\x02\x03";
+    std::ofstream(FConfig.StoreFile(), std::ios::binary) << garbage;
+    TRunResult result = Run({"/c"});
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_EQ(result.Errors.rfind("Exception ERegistryException in module veltrane at ", 0), 0u) << result.Errors;
+    EXPECT_NE(result.Errors.find(FConfig.StoreFile()), std::string::npos) << result.Errors;
+    EXPECT_EQ(ReadFile(FConfig.StoreFile()), garbage);
+}
+
+TEST_F(Entry, ModesNotBuiltYetSaySoAndFailWithTwo)
+{
+    struct TCase {
+        std::vector<std::string> Switches;
+        std::string Mode;
+    };
+    const TCase cases[] = {
+        {{"/c"}, "configuration"},
+        {{"/c:4711"}, "configuration"},
+        {{"/p", "4711"}, "preview"},
+        {{"/l", "0x1200007"}, "preview"},
+        {{"/a", "4711"}, "password change"},
+        {{"-A"}, "password change"},
+        {{"/s"}, "full-screen saver"},
+        {{}, "full-screen saver"},
+        {{"/x", "99"}, "full-screen saver"},
+    };
+    for (const TCase& c : cases) {
+        TRunResult result = Run(c.Switches);
+        EXPECT_EQ(result.ExitCode, 2) << c.Mode;
+        EXPECT_EQ(result.Errors, "veltrane: the " + c.Mode + " mode is not available yet\n");
+        EXPECT_EQ(result.Output, "");
+    }
+}
+
+TEST_F(Entry, SecondSaverEndsAtOnceWithZero)
+{
+    TSingleInstance running("QM_Veltrane");
+    ASSERT_TRUE(running.Acquired());
+    TRunResult result = Run({"/s"});
+    EXPECT_EQ(result.ExitCode, 0);
+    EXPECT_EQ(result.Errors, "");
+    EXPECT_EQ(result.Output, "");
+    // The guard belongs to the saver mode only.
+    EXPECT_EQ(Run({"/c"}).ExitCode, 2);
+}
+
+TEST_F(Entry, SaverReleasesTheInstanceWhenItEnds)
+{
+    EXPECT_EQ(Run({"/s"}).ExitCode, 2);
+    TSingleInstance after("QM_Veltrane");
+    EXPECT_TRUE(after.Acquired());
+}
+
+TEST_F(Entry, ValidSettingsDoNotDisturbTheBranch)
+{
+    {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey("Software\\Tessivo\\QM_Veltrane", true));
+        registry.WriteInteger("Image time view", 25);
+        registry.WriteInteger("View Type", 1);
+        registry.WriteInteger("Language", 1);
+        registry.CloseKey();
+    }
+    std::string before = ReadFile(FConfig.StoreFile());
+    TRunResult result = Run({"/p", "12"});
+    EXPECT_EQ(result.ExitCode, 2);
+    EXPECT_EQ(result.Errors, "veltrane: the preview mode is not available yet\n");
+    // Starting never writes the settings.
+    EXPECT_EQ(ReadFile(FConfig.StoreFile()), before);
+}
+
+} // namespace
