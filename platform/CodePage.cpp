@@ -1,95 +1,190 @@
 #include "platform/CodePage.h"
 
-#include <iconv.h>
+#include "platform/Exception.h"
 
 #include <cerrno>
-#include <string>
+#include <cstring>
+#include <iconv.h>
+#include <vector>
 
 namespace {
 
-// The iconv name of a Windows code page; empty when it has none.
+constexpr std::uint32_t SystemAnsiCodePage = 1252;
+constexpr char16_t ReplacementChar = u'\uFFFD';
+
+// The iconv name of a code page number; empty when the number names no 8-bit code page.
 std::string IconvName(std::uint32_t codePage)
 {
-    if (codePage == CP_ACP)
-        codePage = GetACP();
     switch (codePage) {
-    case CP_UTF7: return "UTF-7";
-    case CP_UTF8: return "UTF-8";
-    case 1200: return "UTF-16LE";
-    case 1201: return "UTF-16BE";
-    case 20127: return "ASCII";
-    case 28591: return "ISO-8859-1";
-    default: break;
+    case CP_ACP:
+    case 3:  // the calling thread's ANSI code page: the system's here
+        return "CP" + std::to_string(SystemAnsiCodePage);
+    case 1:  // the OEM code page that goes with 1252
+        return "CP437";
+    case 2:
+    case 10000:
+        return "MACINTOSH";
+    case CP_UTF7:
+        return "UTF-7";
+    case CP_UTF8:
+        return "UTF-8";
+    case 20127:
+        return "ASCII";
+    case 20866:
+        return "KOI8-R";
+    case 21866:
+        return "KOI8-U";
+    case 1200:   // UTF-16 is not 8-bit text
+    case 1201:
+    case 12000:
+    case 12001:
+        return {};
+    default:
+        break;
     }
-    if ((codePage >= 1250 && codePage <= 1258) || codePage == 874)
-        return "CP" + std::to_string(codePage);
-    if (codePage == 437 || codePage == 850 || codePage == 852 || codePage == 866 || codePage == 932
-        || codePage == 936 || codePage == 949 || codePage == 950)
-        return "CP" + std::to_string(codePage);
-    return {};
+    if (codePage >= 28591 && codePage <= 28606)
+        return "ISO-8859-" + std::to_string(codePage - 28590);
+    return "CP" + std::to_string(codePage);
 }
 
-// An iconv descriptor, closed on destruction.
-class TIconv {
+std::uint32_t Resolve(std::uint32_t codePage)
+{
+    return (codePage == CP_ACP || codePage == 3) ? SystemAnsiCodePage : codePage;
+}
+
+// The single-byte Windows code pages, whose unassigned bytes 0x80..0x9F the platform
+// maps to the C1 control characters of the same number (and back), so that 8-bit text
+// survives a round trip through UTF-16.
+bool IsWindowsSingleByte(std::uint32_t codePage)
+{
+    return codePage == 874 || (codePage >= 1250 && codePage <= 1258);
+}
+
+// One conversion descriptor, closed when it goes out of scope.
+class TIconvHandle {
 public:
-    TIconv(const std::string& to, const std::string& from) : FHandle(iconv_open(to.c_str(), from.c_str())) {}
-    ~TIconv()
+    TIconvHandle(const std::string& to, const std::string& from)
+        : FHandle(iconv_open(to.c_str(), from.c_str()))
     {
-        if (Valid())
-            iconv_close(FHandle);
+        if (FHandle == reinterpret_cast<iconv_t>(-1))
+            throw EOSError("Code page conversion from " + from + " to " + to + " is not available: " +
+                           std::strerror(errno));
     }
-    TIconv(const TIconv&) = delete;
-    TIconv& operator=(const TIconv&) = delete;
-    bool Valid() const { return FHandle != reinterpret_cast<iconv_t>(-1); }
-    iconv_t Handle() const { return FHandle; }
+    ~TIconvHandle() { iconv_close(FHandle); }
+    TIconvHandle(const TIconvHandle&) = delete;
+    TIconvHandle& operator=(const TIconvHandle&) = delete;
+
+    // Converts as much of [in, in + inLeft) as it can and appends the output to out.
+    // Answers 0 when all input was consumed, otherwise the errno that stopped it
+    // (EILSEQ: invalid or unmappable input, EINVAL: incomplete input at the end).
+    int Convert(const char*& in, std::size_t& inLeft, std::vector<char>& out)
+    {
+        for (;;) {
+            char buffer[4096];
+            char* outPtr = buffer;
+            std::size_t outLeft = sizeof buffer;
+            char* inPtr = const_cast<char*>(in);
+            const std::size_t result = iconv(FHandle, in ? &inPtr : nullptr, in ? &inLeft : nullptr, &outPtr, &outLeft);
+            const int error = result == static_cast<std::size_t>(-1) ? errno : 0;
+            if (in)
+                in = inPtr;
+            out.insert(out.end(), buffer, outPtr);
+            if (error == E2BIG)
+                continue;
+            return error;
+        }
+    }
+
+    // Ends a stateful encoding (UTF-7 closes its open base64 run).
+    void Flush(std::vector<char>& out)
+    {
+        const char* none = nullptr;
+        std::size_t zero = 0;
+        Convert(none, zero, out);
+    }
+
+    // Forgets any shift state after a skipped input sequence.
+    void Reset() { iconv(FHandle, nullptr, nullptr, nullptr, nullptr); }
 
 private:
     iconv_t FHandle;
 };
 
-// Converts as much as converts; an input unit that cannot be converted is replaced by
-// `replacement` (already in the target encoding) and skipped by `skip` bytes.
-std::string Convert(const TIconv& cd, const char* in, std::size_t inLeft, const std::string& replacement, std::size_t skip)
+std::string CheckedName(std::uint32_t codePage)
 {
-    std::string out;
-    char buffer[4096];
-    char* src = const_cast<char*>(in);
-    while (inLeft > 0) {
-        char* dst = buffer;
-        std::size_t dstLeft = sizeof buffer;
-        const std::size_t result = iconv(cd.Handle(), &src, &inLeft, &dst, &dstLeft);
-        out.append(buffer, static_cast<std::size_t>(dst - buffer));
-        if (result != static_cast<std::size_t>(-1))
-            continue;
-        if (errno == E2BIG)
-            continue;
-        // EILSEQ or EINVAL (an incomplete sequence at the end): replace one unit and go on.
-        out += replacement;
-        const std::size_t n = inLeft < skip ? inLeft : skip;
-        src += n;
-        inLeft -= n;
-        iconv(cd.Handle(), nullptr, nullptr, nullptr, nullptr);
+    const std::string name = IconvName(codePage);
+    if (name.empty())
+        throw EOSError("Code page " + std::to_string(codePage) + " is not an 8-bit code page");
+    return name;
+}
+
+void AppendLittleEndian(std::vector<char>& out, char16_t unit)
+{
+    out.push_back(static_cast<char>(unit & 0xFF));
+    out.push_back(static_cast<char>(unit >> 8));
+}
+
+std::u16string FromLittleEndian(const std::vector<char>& bytes)
+{
+    std::u16string result;
+    result.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto lo = static_cast<unsigned char>(bytes[i]);
+        const auto hi = static_cast<unsigned char>(bytes[i + 1]);
+        result.push_back(static_cast<char16_t>(lo | (hi << 8)));
     }
-    char* dst = buffer;
-    std::size_t dstLeft = sizeof buffer;
-    iconv(cd.Handle(), nullptr, nullptr, &dst, &dstLeft);
-    out.append(buffer, static_cast<std::size_t>(dst - buffer));
-    return out;
+    return result;
+}
+
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Whether the byte has no character in the code page (decoding it alone fails).
+bool IsUnassignedByte(const std::string& name, unsigned char byte)
+{
+    TIconvHandle probe("UTF-16LE", name);
+    const char text[1] = {static_cast<char>(byte)};
+    const char* in = text;
+    std::size_t left = 1;
+    std::vector<char> out;
+    return probe.Convert(in, left, out) != 0;
 }
 
 } // namespace
 
 std::uint32_t AnsiCodePageOfLanguage(std::uint16_t langId)
 {
-    switch (langId & 0x3FF) {
-    case 0x09: // English
-    case 0x0A: // Spanish
-    case 0x07: // German
-    case 0x0C: // French
-    case 0x10: // Italian
-    case 0x16: // Portuguese
-    case 0x13: // Dutch
-        return 1252;
+    const unsigned primary = langId & 0x3FF;
+    const unsigned sub = langId >> 10;
+    switch (primary) {
+    case 0x03: case 0x06: case 0x07: case 0x09: case 0x0A: case 0x0B: case 0x0C: case 0x0F:
+    case 0x10: case 0x13: case 0x14: case 0x16: case 0x1D: case 0x21: case 0x2D: case 0x36:
+    case 0x38: case 0x3E: case 0x41: case 0x56:
+        return 1252;  // Western European languages, English and Spanish among them
+    case 0x05: case 0x0E: case 0x15: case 0x18: case 0x1B: case 0x1C: case 0x24:
+        return 1250;  // Central European
+    case 0x02: case 0x19: case 0x22: case 0x23: case 0x2F:
+        return 1251;  // Cyrillic
+    case 0x08:
+        return 1253;
+    case 0x1F:
+        return 1254;
+    case 0x0D:
+        return 1255;
+    case 0x01: case 0x20: case 0x29:
+        return 1256;
+    case 0x25: case 0x26: case 0x27:
+        return 1257;
+    case 0x2A:
+        return 1258;
+    case 0x1E:
+        return 874;
+    case 0x11:
+        return 932;
+    case 0x12:
+        return 949;
+    case 0x04:
+        return (sub == 0x02 || sub == 0x04) ? 936 : 950;  // PRC and Singapore: simplified
     default:
         return 0;
     }
@@ -97,39 +192,76 @@ std::uint32_t AnsiCodePageOfLanguage(std::uint16_t langId)
 
 std::uint32_t GetACP()
 {
-    return 1252;
+    return SystemAnsiCodePage;
 }
 
 std::u16string MultiByteToWide(std::uint32_t codePage, std::string_view text)
 {
-    if (text.empty())
-        return {};
-    const std::string name = IconvName(codePage);
-    std::u16string result;
-    TIconv cd("UTF-16LE", name.empty() ? std::string("CP1252") : name);
-    if (!cd.Valid())
-        return result;
-    const std::string replacement("\xFD\xFF", 2); // U+FFFD in UTF-16LE
-    const std::string bytes = Convert(cd, text.data(), text.size(), replacement, 1);
-    result.reserve(bytes.size() / 2);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
-        result.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-    return result;
+    const std::uint32_t resolved = Resolve(codePage);
+    const std::string name = CheckedName(resolved);
+    TIconvHandle handle("UTF-16LE", name);
+    std::vector<char> out;
+    out.reserve(text.size() * 2);
+    const char* in = text.data();
+    std::size_t left = text.size();
+    while (left > 0) {
+        if (handle.Convert(in, left, out) == 0)
+            break;
+        // A byte that does not start a valid sequence, or a sequence cut off at the end.
+        const auto byte = static_cast<unsigned char>(*in);
+        char16_t replacement = ReplacementChar;
+        if (IsWindowsSingleByte(resolved) && byte >= 0x80 && byte <= 0x9F)
+            replacement = byte;
+        AppendLittleEndian(out, replacement);
+        ++in;
+        --left;
+        handle.Reset();
+    }
+    return FromLittleEndian(out);
 }
 
 std::string WideToMultiByte(std::uint32_t codePage, std::u16string_view text)
 {
-    if (text.empty())
-        return {};
-    const std::string name = IconvName(codePage);
-    TIconv cd(name.empty() ? std::string("CP1252") : name, "UTF-16LE");
-    if (!cd.Valid())
-        return {};
-    std::string bytes;
-    bytes.reserve(text.size() * 2);
-    for (char16_t ch : text) {
-        bytes.push_back(static_cast<char>(ch & 0xFF));
-        bytes.push_back(static_cast<char>(ch >> 8));
+    const std::uint32_t resolved = Resolve(codePage);
+    const std::string name = CheckedName(resolved);
+
+    // UTF-16 in little-endian bytes; a surrogate without its partner is no character
+    // and becomes '?' in every target, UTF-7 and UTF-8 included.
+    std::vector<char> input;
+    input.reserve(text.size() * 2);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char16_t unit = text[i];
+        if (IsHighSurrogate(unit) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            AppendLittleEndian(input, unit);
+            AppendLittleEndian(input, text[++i]);
+            continue;
+        }
+        if (IsHighSurrogate(unit) || IsLowSurrogate(unit))
+            unit = u'?';
+        AppendLittleEndian(input, unit);
     }
-    return Convert(cd, bytes.data(), bytes.size(), "?", 2);
+
+    TIconvHandle handle(name, "UTF-16LE");
+    std::vector<char> out;
+    out.reserve(text.size());
+    const char* in = input.data();
+    std::size_t left = input.size();
+    while (left > 0) {
+        if (handle.Convert(in, left, out) == 0)
+            break;
+        // A character without a mapping: one '?' for it, a surrogate pair included.
+        const auto lo = static_cast<unsigned char>(in[0]);
+        const auto hi = left >= 2 ? static_cast<unsigned char>(in[1]) : 0u;
+        const auto unit = static_cast<char16_t>(lo | (hi << 8));
+        std::size_t skip = IsHighSurrogate(unit) && left >= 4 ? 4 : 2;
+        char replacement = '?';
+        if (IsWindowsSingleByte(resolved) && unit >= 0x80 && unit <= 0x9F && IsUnassignedByte(name, static_cast<unsigned char>(unit)))
+            replacement = static_cast<char>(unit);
+        out.push_back(replacement);
+        skip = skip > left ? left : skip;
+        in += skip;
+        left -= skip;
+    }
+    handle.Flush(out);
+    return std::string(out.begin(), out.end());
 }
