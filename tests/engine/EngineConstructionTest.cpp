@@ -73,15 +73,6 @@ TEST_F(Construction, ThreeEmptyFramesOwnedByTheEngine)
     EXPECT_EQ(engine.FrameHeight, 0);
 }
 
-TEST_F(Construction, ModeIsOneByte)
-{
-    static_assert(sizeof(TSaverMode) == 1);
-    EXPECT_EQ(static_cast<int>(TSaverMode::smChangePassword), 0);
-    EXPECT_EQ(static_cast<int>(TSaverMode::smPreview), 1);
-    EXPECT_EQ(static_cast<int>(TSaverMode::smConfigure), 2);
-    EXPECT_EQ(static_cast<int>(TSaverMode::smSaver), 3);
-}
-
 class SingleInstanceGuard : public EngineTest {};
 
 TEST_F(SingleInstanceGuard, SecondSaverMayNotRunWhileTheFirstLives)

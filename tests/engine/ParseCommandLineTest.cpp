@@ -148,16 +148,6 @@ TEST_F(ParseCommandLine, WindowNumbersBeyondThirtyTwoBitsGiveZero)
            {{"/p", "00004711"}, Preview, 4711}});
 }
 
-TEST(ParseWindowNumber, AcceptsDecimalAndHexadecimalOnly)
-{
-    EXPECT_EQ(T_QsvImgFree::ParseWindowNumber("0"), 0u);
-    EXPECT_EQ(T_QsvImgFree::ParseWindowNumber("2147483648"), 2147483648u);
-    EXPECT_EQ(T_QsvImgFree::ParseWindowNumber("0x7fffffff"), 0x7FFFFFFFu);
-    EXPECT_EQ(T_QsvImgFree::ParseWindowNumber("$1F"), 0u);
-    EXPECT_EQ(T_QsvImgFree::ParseWindowNumber("0x-1"), 0u);
-    EXPECT_EQ(T_QsvImgFree::ParseWindowNumber(std::string_view("12\0" "3", 4)), 0u);
-}
-
 // Sets the process arguments for one test and puts the previous ones back.
 class ProcessArguments : public EngineTest {
 protected:

@@ -140,18 +140,6 @@ TEST_F(Settings, SaveReplacesOldValuesAndKeepsOtherOnes)
     EXPECT_EQ(registry.ReadString("Note"), "kept");
 }
 
-TEST_F(Settings, DefaultsAreTenFitToScreenEnglish)
-{
-    T_QsvImgFree engine;
-    engine.ImageTime = 1;
-    engine.ViewType = 1;
-    engine.Language = 1;
-    engine.SetDefaults();
-    EXPECT_EQ(engine.ImageTime, 10);
-    EXPECT_EQ(engine.ViewType, 2);
-    EXPECT_EQ(engine.Language, 0);
-}
-
 TEST_F(Settings, ValueOfAnotherTypeRaisesNamingTheValue)
 {
     StoreString(T_QsvImgFree::ViewTypeValue, "2");
@@ -161,25 +149,6 @@ TEST_F(Settings, ValueOfAnotherTypeRaisesNamingTheValue)
     } catch (const ERegistryException& error) {
         EXPECT_EQ(error.Message(), "Invalid data type for 'View Type'");
     }
-}
-
-TEST_F(Settings, EachValueIsTypeChecked)
-{
-    for (std::string_view name : {T_QsvImgFree::ImageTimeValue, T_QsvImgFree::LanguageValue}) {
-        StoreString(name, "x");
-        T_QsvImgFree* none = nullptr;
-        try {
-            T_QsvImgFree engine;
-            none = &engine;
-        } catch (const ERegistryException& error) {
-            EXPECT_EQ(error.Message(), "Invalid data type for '" + std::string(name) + "'");
-        }
-        EXPECT_EQ(none, nullptr) << name;
-        StoreInteger(name, 1);
-    }
-    T_QsvImgFree engine;
-    EXPECT_EQ(engine.ImageTime, 1);
-    EXPECT_EQ(engine.Language, 1);
 }
 
 TEST_F(Settings, UnreadableStoreRaisesAndIsLeftAlone)

@@ -48,14 +48,6 @@ TEST_F(CommandLine, ProgramAloneHasNoArguments)
     EXPECT_EQ(ParamStr(0), "");
 }
 
-TEST_F(CommandLine, EmptyArgumentsAreKept)
-{
-    SetCommandLine({"veltrane", "", "/p"});
-    EXPECT_EQ(ParamCount(), 2);
-    EXPECT_EQ(ParamStr(1), "");
-    EXPECT_EQ(ParamStr(2), "/p");
-}
-
 // Before anything is handed over, the arguments come from the system. Checked in a
 // freshly started copy of this test program, where nothing has been set yet.
 TEST(CommandLineFromSystem, ReadsTheProcessArguments)

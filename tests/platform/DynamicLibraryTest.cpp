@@ -51,15 +51,6 @@ TEST(DynamicLibrary, FileThatIsNoLibraryLeavesItEmpty)
     EXPECT_FALSE(library.LoadError().empty());
 }
 
-TEST(DynamicLibrary, EmptyPathAndDefaultObjectAreEmpty)
-{
-    TDynamicLibrary none;
-    EXPECT_FALSE(none.Loaded());
-    TDynamicLibrary empty("");
-    EXPECT_FALSE(empty.Loaded());
-    EXPECT_EQ(empty.Symbol("VeltraneTestTwice"), nullptr);
-}
-
 TEST(DynamicLibrary, UnloadReallyReleasesTheLibrary)
 {
     {
@@ -77,16 +68,6 @@ TEST(DynamicLibrary, UnloadReallyReleasesTheLibrary)
     auto count = again.Function<int()>("VeltraneTestCount");
     ASSERT_NE(count, nullptr);
     EXPECT_EQ(count(), 1);
-}
-
-TEST(DynamicLibrary, DestructorReleasesTheLibrary)
-{
-    {
-        TDynamicLibrary library(LibraryPath);
-        ASSERT_EQ(library.Function<int()>("VeltraneTestCount")(), 1);
-    }
-    TDynamicLibrary again(LibraryPath);
-    EXPECT_EQ(again.Function<int()>("VeltraneTestCount")(), 1);
 }
 
 TEST(DynamicLibrary, MoveTransfersOwnershipOnce)

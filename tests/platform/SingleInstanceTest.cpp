@@ -105,14 +105,6 @@ TEST_F(SingleInstance, ReleasedWhenTheHolderGoes)
     EXPECT_TRUE(again.Acquired());
 }
 
-TEST_F(SingleInstance, NamesAreIndependent)
-{
-    TSingleInstance first(Name);
-    TSingleInstance other("QM_Other");
-    EXPECT_TRUE(first.Acquired());
-    EXPECT_TRUE(other.Acquired());
-}
-
 TEST_F(SingleInstance, HeldByAnotherProcessUntilItIsKilled)
 {
     TChildHolder child(true);
@@ -138,15 +130,6 @@ TEST_F(SingleInstance, ChildSeesTheNameHeldByThisProcess)
     // The child's failed attempt takes nothing away from this holder.
     TChildHolder later(false);
     EXPECT_EQ(later.State(), StateChar(TInstanceState::isAlreadyExists));
-}
-
-TEST_F(SingleInstance, ReleasedWhenTheProcessEndsNormally)
-{
-    TChildHolder child(false);
-    ASSERT_EQ(child.State(), StateChar(TInstanceState::isAcquired));
-    child.Reap();
-    TSingleInstance here(Name);
-    EXPECT_TRUE(here.Acquired());
 }
 
 TEST_F(SingleInstance, FailsWhenTheLockCannotBeCreated)

@@ -122,11 +122,4 @@ TEST(Thread, WaitingForItselfRaisesInsteadOfDeadlocking)
     EXPECT_TRUE(thread->Raised);
 }
 
-TEST(Thread, DestroyingAnUnstartedThreadIsHarmless)
-{
-    auto thread = TThread::Create<TOnceThread>(true);
-    thread.reset();
-    SUCCEED();
-}
-
 } // namespace
