@@ -16,6 +16,24 @@ int TCollectionItem::Index() const {
     return -1;
 }
 
+void TCollectionItem::Assign(const TPersistent& source) {
+    if (&source.ClassType() != &ClassType()) {
+        TPersistent::Assign(source);
+        return;
+    }
+    if (&source == this) return;
+    for (const TPropInfo& property : ClassType().Properties()) {
+        if (!property.HasGetter() || !property.HasSetter()) continue;
+        switch (property.Kind()) {
+        case tkString: case tkLString: property.SetStr(*this, property.GetStr(source)); break;
+        case tkWString: property.SetWideStr(*this, property.GetWideStr(source)); break;
+        case tkClass: property.SetObject(*this, property.GetObject(source)); break;
+        case tkMethod: case tkUnknown: break;
+        default: property.SetOrd(*this, property.GetOrd(source)); break;
+        }
+    }
+}
+
 const TClassInfo& TCollection::StaticClass() {
     static const TClassInfo info("TCollection", &TPersistent::StaticClass(), {});
     return info;

@@ -20,6 +20,9 @@ public:
 
     TCollection* Collection() const { return FCollection; }
     int Index() const;
+    // An item of the same class: copies every published property that has a getter and a setter
+    // (events excepted: their handlers cannot be read back); other sources as TPersistent does.
+    void Assign(const TPersistent& source) override;
 
 private:
     friend class TCollection;

@@ -61,3 +61,27 @@ TEST(Collections, ItemsAreCreatedFromTheItemClassAndCopiedByAssign) {
     EXPECT_THROW(collection.Items(1), EListError);
     EXPECT_THROW(TCollection bad(TTestSub::StaticClass()), EPropertyError);
 }
+
+TEST(Collections, AssigningACollectionCopiesEachItemsPublishedProperties) {
+    TTestForm form;
+    TTestControl& buddy = form.CreateComponent<TTestControl>();
+    TCollection source(TTestItem::StaticClass());
+    auto& item = dynamic_cast<TTestItem&>(source.Add());
+    item.FCaption = "c";
+    item.FWidth = 12;
+    item.FBuddy = &buddy;
+    TCollection target(TTestItem::StaticClass());
+    target.Add();
+    target.Add();
+    target.Assign(source);
+    ASSERT_EQ(target.Count(), 1);
+    auto& copy = dynamic_cast<TTestItem&>(target.Items(0));
+    EXPECT_NE(&copy, &item);
+    EXPECT_EQ(copy.FCaption, "c");
+    EXPECT_EQ(copy.FWidth, 12);
+    EXPECT_EQ(copy.FBuddy, &buddy);
+    EXPECT_EQ(copy.Collection(), &target);
+
+    TStringList strings;
+    EXPECT_THROW(target.Assign(strings), EConvertError);
+}
