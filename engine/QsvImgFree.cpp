@@ -1,5 +1,7 @@
 #include "engine/QsvImgFree.h"
 
+#include "engine/DoTransitionThread.h"
+
 #include <cstdio>
 
 #include "platform/CommandLine.h"
@@ -62,7 +64,13 @@ T_QsvImgFree::T_QsvImgFree()
     WorkFrame = std::make_unique<TBitmap>();
 }
 
-T_QsvImgFree::~T_QsvImgFree() = default;
+T_QsvImgFree::~T_QsvImgFree()
+{
+    // No engine goes while its worker may still read the frames or present.
+    if (FadeWorker)
+        FadeWorker->Terminate();
+    WaitForTransition();
+}
 
 void T_QsvImgFree::GetSystemDir()
 {

@@ -4,15 +4,18 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "engine/PosterCache.h"
 #include "engine/SaverMode.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Geometry.h"
 
 class T_DoTransitionThread;
+class TDisplay;
 class TSingleInstance;
 
 // The engine every launch mode shares: the settings, the launch mode and target window,
@@ -44,7 +47,7 @@ public:
     // names the posters, sets the cross-fade constants and creates the three frames.
     // A registry value of the wrong type raises ERegistryException out of here.
     T_QsvImgFree();
-    // Releases the frames; a cross-fade worker must have been stopped by the owner.
+    // Stops and joins a cross-fade worker that still runs, then releases the frames.
     ~T_QsvImgFree();
     T_QsvImgFree(const T_QsvImgFree&) = delete;
     T_QsvImgFree& operator=(const T_QsvImgFree&) = delete;
@@ -72,6 +75,73 @@ public:
     // Anything else, a negative number or one beyond 32 bits gives 0.
     static std::uint32_t ParseWindowNumber(std::string_view text);
 
+    // --- the display --------------------------------------------------------------
+    // The display the frames are presented on and the preview waits on; not owned. It
+    // must outlive every worker (the destructor and RunPreview join theirs). Without
+    // one nothing is presented and the preview ends at once.
+    void SetDisplay(TDisplay* display) { FDisplay = display; }
+    TDisplay* Display() const { return FDisplay; }
+
+    // --- frames -------------------------------------------------------------------
+    // Binds the engine to a window: HostWnd, the frame size from the window's client
+    // rectangle (0 x 0 when it does not exist) and a black WorkFrame of that size.
+    void AttachWindow(std::uint32_t window);
+    // Composes CurrentFrame from poster current and NextFrame from poster next (1 to 11;
+    // anything else stands for poster 1), placed by ViewType, stamped with the watermark
+    // in the saver mode, both 32 bits a pixel afterwards. A missing poster raises
+    // EResNotFound, one that cannot be decoded EInvalidGraphic. Main thread, not fading.
+    void PrepareFrames(int current, int next);
+    // The next poster in the sequence: composes (CurrentIndex + 1, the one after it),
+    // wrapping after 11, and makes the first of them CurrentIndex.
+    void AdvanceImage();
+    // Copy CurrentFrame or WorkFrame onto HostWnd's client origin; nothing when there is
+    // no display or window. ShowWorkFrame is called from the cross-fade worker.
+    void ShowCurrentFrame();
+    void ShowWorkFrame();
+    // The maker's address, grey at (5, 7) and yellow at (7, 5), 18 points, transparent.
+    void DrawWatermark(TBitmap& frame);
+    // Where a poster of width x height lands on a frame for a view type (0 original,
+    // 1 proportional, 2 fit); nothing for another view type, which places nothing.
+    static std::optional<TRect> PosterRect(int viewType, int width, int height, int frameWidth, int frameHeight);
+
+    // --- cross-fade ---------------------------------------------------------------
+    // Starts a worker for the current pair of frames. Fading is raised before the worker
+    // runs, so the main thread cannot recompose the frames under it. Does nothing while a
+    // worker still runs.
+    void StartTransition();
+    // Asks a running worker to stop after the step in hand; does not wait.
+    void StopTransition();
+    // Waits until the worker, if any, has ended (stopped or done) and joins it.
+    void WaitForTransition();
+    // Blends next into work: each of the blue, green and red bytes becomes
+    // w + floor(a * (x - w) / 256) with a = MulDiv(256, percent, 100); the fourth byte is
+    // kept. Both frames must be 32 bits a pixel; only the pixels both hold are blended.
+    static void BlendFrames(TBitmap& work, const TBitmap& next, int percent);
+    // Called by the worker once the fade is over: wakes a preview waiting for events.
+    void NotifyTransitionDone();
+
+    // --- preview ------------------------------------------------------------------
+    // The slideshow inside the host's window HostWnd until that window is hidden or gone;
+    // it waits on the display's events between posters. Joins its worker before returning.
+    void RunPreview();
+
+    // --- passwords ----------------------------------------------------------------
+    // True when the saver may close: no password is in use, or the provider accepted it.
+    // The provider runs in a child process; a crash, a hang beyond PasswordTimeout() or
+    // no answer is a refusal. A "ScreenSaveUsePassword" value that is not an integer
+    // raises ERegistryException.
+    bool VerifyPassword(std::uint32_t window);
+    // The provider's password-change dialog with HostWnd as its parent; nothing when the
+    // provider or its entry point is missing.
+    void ChangePassword();
+    // How long a verification may take before it counts as refused (milliseconds).
+    static constexpr std::uint32_t DefaultPasswordTimeout = 120000;
+    std::uint32_t PasswordTimeout() const { return FPasswordTimeout; }
+    void SetPasswordTimeout(std::uint32_t milliseconds) { FPasswordTimeout = milliseconds; }
+
+    // The decoded posters kept between changes.
+    TPosterCache& Posters() { return FPosters; }
+
     TSaverMode Mode = TSaverMode::smChangePassword;
     std::uint32_t HostWnd = 0;
     std::string SystemDir;
@@ -88,10 +158,21 @@ public:
     std::int32_t FrameHeight = 0;
     std::int32_t FadeStep = 0;
     std::int32_t FadePercent = 0;
-    T_DoTransitionThread* FadeWorker = nullptr;  // not owned
+    std::unique_ptr<T_DoTransitionThread> FadeWorker;  // the last worker started
     std::int32_t FadeDelay = 0;
     std::atomic<bool> Fading{false};
 
 private:
+    std::shared_ptr<const TBitmap> LoadPoster(int index);
+    void PlacePoster(TBitmap& frame, const TBitmap& poster) const;
+    void Present(const TBitmap& frame);
+    // Handles the display's events for up to timeoutMs; false once HostWnd is gone or
+    // the display is lost.
+    bool PumpPreviewEvents(std::uint32_t timeoutMs);
+
     std::unique_ptr<TSingleInstance> FInstance;
+    TDisplay* FDisplay = nullptr;
+    TPosterCache FPosters;
+    std::uint32_t FPasswordTimeout = DefaultPasswordTimeout;
+    bool FWorkShown = false;  // the preview's window shows WorkFrame (after a fade)
 };

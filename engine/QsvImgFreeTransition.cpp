@@ -1,0 +1,75 @@
+// The engine's cross-fade: starting, stopping and joining the worker, and the blend.
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/DoTransitionThread.h"
+#include "engine/QsvImgFree.h"
+#include "gfx/MulDiv.h"
+#include "platform/Display.h"
+
+void T_QsvImgFree::StartTransition()
+{
+    if (FadeWorker) {
+        if (FadeWorker->Started() && !FadeWorker->Finished())
+            return;  // at most one worker
+        FadeWorker->WaitFor();
+        FadeWorker.reset();
+    }
+    // Raised here and not only by the worker: between this return and the worker's first
+    // instruction the main thread must already see the fade as running.
+    Fading = true;
+    FadeWorker = TThread::Create<T_DoTransitionThread>(true, *this);
+    try {
+        FadeWorker->Start();
+    } catch (...) {
+        Fading = false;
+        FadeWorker.reset();
+        throw;
+    }
+}
+
+void T_QsvImgFree::StopTransition()
+{
+    if (Fading && FadeWorker)
+        FadeWorker->Terminate();
+}
+
+void T_QsvImgFree::WaitForTransition()
+{
+    if (FadeWorker)
+        FadeWorker->WaitFor();
+}
+
+void T_QsvImgFree::NotifyTransitionDone()
+{
+    if (FDisplay)
+        FDisplay->Wake();
+}
+
+void T_QsvImgFree::BlendFrames(TBitmap& work, const TBitmap& next, int percent)
+{
+    if (work.PixelFormat() != TPixelFormat::pf32bit || next.PixelFormat() != TPixelFormat::pf32bit)
+        return;
+    const int a = MulDiv(256, std::clamp(percent, 0, 100), 100);
+    const std::size_t pixels = std::min(static_cast<std::size_t>(std::max(work.Width(), 0)) *
+                                            static_cast<std::size_t>(std::max(work.Height(), 0)),
+                                        std::min(work.ByteCount(), next.ByteCount()) / 4);
+    // w + floor(a * (x - w) / 256) equals floor((a * x + (256 - a) * w) / 256): both sides
+    // differ by exactly w. The second form stays within 0..65280, so it runs in 16-bit
+    // lanes. The weights of the fourth byte (0 and 256) give that byte back unchanged.
+    const std::uint16_t keep = static_cast<std::uint16_t>(256 - a);
+    const std::uint16_t take = static_cast<std::uint16_t>(a);
+    const std::uint16_t nextWeight[4] = {take, take, take, 0};
+    const std::uint16_t workWeight[4] = {keep, keep, keep, 256};
+    std::uint8_t* __restrict w = work.Bits();
+    const std::uint8_t* __restrict x = next.Bits();
+    const std::size_t bytes = pixels * 4;
+    for (std::size_t i = 0; i < bytes; i += 4) {
+        for (std::size_t c = 0; c < 4; ++c) {
+            const unsigned sum = static_cast<unsigned>(nextWeight[c]) * x[i + c] +
+                                 static_cast<unsigned>(workWeight[c]) * w[i + c];
+            w[i + c] = static_cast<std::uint8_t>(static_cast<std::uint16_t>(sum) >> 8);
+        }
+    }
+}
