@@ -50,19 +50,6 @@ bool SameWideText(std::u16string_view a, std::u16string_view b)
     return true;
 }
 
-bool IsValidIdent(std::string_view name)
-{
-    if (name.empty())
-        return false;
-    auto alpha = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
-    if (!alpha(name[0]))
-        return false;
-    for (std::size_t i = 1; i < name.size(); ++i)
-        if (!alpha(name[i]) && !(name[i] >= '0' && name[i] <= '9'))
-            return false;
-    return true;
-}
-
 std::optional<std::int32_t> ParseDecimal(std::u16string_view text)
 {
     std::size_t i = 0;

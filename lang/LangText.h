@@ -15,7 +15,8 @@ std::u16string_view LangTrim(std::u16string_view text);
 // Equality of two wide strings folding a..z to A..Z only.
 bool SameWideText(std::u16string_view a, std::u16string_view b);
 
-// First character A..Z, a..z or _, the others also 0..9.
+// First character A..Z, a..z or _, the others also 0..9 (the form framework's rule for
+// component names, defined in ui/Component.cpp).
 bool IsValidIdent(std::string_view name);
 
 // A decimal signed 32-bit number: an optional sign and at least one digit, nothing else.
