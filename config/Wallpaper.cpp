@@ -1,0 +1,46 @@
+#include "config/Wallpaper.h"
+
+#include "engine/QsvImgFree.h"
+#include "gfx/BmpCodec.h"
+#include "gfx/JpegDecoder.h"
+#include "platform/DesktopWallpaper.h"
+#include "platform/Kernel.h"
+#include "platform/Resources.h"
+
+std::string WallpaperPosterName(int n)
+{
+    return (n <= 9 ? "img0" : "img") + std::to_string(n);
+}
+
+std::string WallpaperFileName(int n)
+{
+    return "Vtn" + WallpaperPosterName(n) + ".bmp";
+}
+
+std::string SetWallpaperIn(T_QsvImgFree& engine, int n, const std::string& directory)
+{
+    const std::string name = WallpaperPosterName(n);
+    const std::string path = directory + WallpaperFileName(n);
+    // Never relative to whatever the current folder happens to be.
+    if (directory.empty() || directory[0] != '/')
+        throw EFCreateError("Cannot create file \"" + path + "\". The program's folder is not known.");
+
+    TBitmap poster = DecodeJpeg(LoadResource("RCDATA", name));
+    engine.DrawWatermark(poster);
+    TBmpCodec::WriteFile(poster, path);
+
+    TPixelView pixels;
+    pixels.Bits = poster.Bits();
+    pixels.Width = poster.Width();
+    pixels.Height = poster.Height();
+    pixels.Stride = poster.Stride();
+    pixels.BottomUp = true;
+    pixels.BytesPerPixel = poster.BytesPerPixel();
+    SetDesktopWallpaper(path, pixels);
+    return path;
+}
+
+void SetWallpaper(T_QsvImgFree& engine, int n)
+{
+    SetWallpaperIn(engine, n, GetExecutableDirectory());
+}
