@@ -6,6 +6,7 @@
 #include "app/LastChanceHandler.h"
 #include "engine/QsvImgFree.h"
 #include "platform/CommandLine.h"
+#include "platform/x11/X11Display.h"
 
 namespace {
 
@@ -18,14 +19,22 @@ int NotAvailable(const char* mode)
     return ExitNotAvailable;
 }
 
-int RunChangePassword(T_QsvImgFree&)
+int RunChangePassword(T_QsvImgFree& engine)
 {
-    return NotAvailable("password change");
+    engine.ChangePassword();
+    return 0;
 }
 
-int RunPreview(T_QsvImgFree&)
+int RunPreview(T_QsvImgFree& engine)
 {
-    return NotAvailable("preview");
+    // Without a display server there is no host window to draw into: nothing to do.
+    std::unique_ptr<TDisplay> display = OpenX11Display();
+    if (!display)
+        return 0;
+    engine.SetDisplay(display.get());
+    engine.RunPreview();  // joins its cross-fade worker before it returns, also on error
+    engine.SetDisplay(nullptr);
+    return 0;
 }
 
 int RunConfigure(T_QsvImgFree&)
