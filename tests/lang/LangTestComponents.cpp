@@ -24,6 +24,7 @@ const TClassInfo& TLangTestBorder::StaticClass()
 {
     static const TClassInfo info = MakeClass<TLangTestBorder, TPersistent>("TLangTestBorder", {
         Published<TLangTestBorder>("Title", &TLangTestBorder::FTitle, &TLangTestBorder::FTitle),
+        Published<TLangTestBorder>("Loop", &TLangTestBorder::GetLoop, &TLangTestBorder::SetLoop),
     });
     return info;
 }

@@ -21,6 +21,9 @@ public:
     VELTRANE_CLASS_INFO
     std::string FTitle;
     void Assign(const TPersistent& source) override;
+    // Refers back to the border itself, so that walks over sub-objects meet a cycle.
+    TLangTestBorder* GetLoop() const { return const_cast<TLangTestBorder*>(this); }
+    void SetLoop(TLangTestBorder*) {}
 };
 
 class TLangTestColumn : public TCollectionItem {

@@ -35,7 +35,8 @@ class LanguageControllerTest : public ::testing::Test {
 protected:
     LanguageControllerTest()
     {
-        FModule.Put("LNG_TEST", Utf16LeBytes(
+        TTestModule& module = Module();
+        module.Put("LNG_TEST", Utf16LeBytes(
             u"LANGID=1036\r\n"
             u"[frmTest]\r\n"
             u"1=Formulaire\r\n"
@@ -45,12 +46,17 @@ protected:
             u"5=Titre\r\n"
             u"[frmOther]\r\n"
             u"1=Autre\r\n"));
-        LangManager().RegisterResourceTranslation(FModule, u"LNG_TEST", 1036);
+        LangManager().RegisterResourceTranslation(module, u"LNG_TEST", 1036);
         LangManager().RegisterResourceTranslation(ProgramModule(), u"LNG_SPANISH", 1034);
     }
     ~LanguageControllerTest() override { LangManager().SelectLanguageId(1033); }
 
-    TTestModule FModule;
+    // The process's manager keeps a pointer to the module: it lives as long as the process.
+    static TTestModule& Module()
+    {
+        static TTestModule module;
+        return module;
+    }
 };
 
 const char* const TestForm = R"(object frmTest: TLangTestForm
@@ -462,4 +468,83 @@ TEST_F(LanguageControllerTest, ExportSourceLinesAndTranslationSource)
     auto& bare = unnamed.CreateComponent<TLanguageController>();
     EXPECT_FALSE(bare.PrepareSource());
     EXPECT_FALSE(bare.HasLangData());
+}
+
+TEST_F(LanguageControllerTest, ComponentsOwnedByComponentsGetNestedEntries)
+{
+    TLangTestForm form;
+    form.SetName("frmTest");
+    auto& panel = form.CreateComponent<TLangTestControl>();
+    panel.SetName("pnlOne");
+    panel.SetCaption("Panel");
+    auto& inner = panel.CreateComponent<TLangTestLabel>();
+    inner.SetName("lblInner");
+    inner.FCaption = "Inner";
+    auto& controller = form.CreateComponent<TLanguageController>();
+    controller.Refresh(true);
+    const TLang_CompEntry& panelEntry = controller.RootEntry().Children()->Items(0);
+    ASSERT_NE(panelEntry.Children(), nullptr);
+    const TLang_CompEntry& innerEntry = panelEntry.Children()->Items(0);
+    EXPECT_EQ(innerEntry.PathName(false), "pnlOne.lblInner");
+    EXPECT_EQ(innerEntry.PathName(true), "frmTest.pnlOne.lblInner");
+    EXPECT_EQ(controller.RootEntry().PathName(true), "frmTest");
+    EXPECT_EQ(controller.RootEntry().PathName(false), "");
+    std::vector<std::u16string> lines;
+    controller.WriteSource(lines, 0);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], u"pnlOne.Caption=00000001,Panel");
+    EXPECT_EQ(lines[1], u"pnlOne.lblInner.Caption=00000002,Inner");
+
+    // The stored tree binds to a fresh copy of the form through the nested names.
+    const auto stored = controller.WriteLangData();
+    TLang_CompEntry copy;
+    TByteReader reader(stored);
+    copy.ReadStream(reader);
+    EXPECT_EQ(copy.Children()->Items(0).Children()->Items(0).EntryName(), "lblInner");
+    copy.BindTo(&form);
+    EXPECT_EQ(copy.Children()->Items(0).Children()->Items(0).BoundComponent(), &inner);
+    EXPECT_EQ(copy.Children()->Items(0).StoredName(), "");
+
+    // Removing the inner component drops its entry deep in the tree.
+    controller.RootEntry().DropComponent(&inner, true);
+    EXPECT_EQ(controller.RootEntry().Children()->Items(0).Children(), nullptr);
+}
+
+TEST_F(LanguageControllerTest, SubObjectCyclesEndAndUnboundEntriesAreHarmless)
+{
+    TLangTestForm form;
+    form.SetName("frmTest");
+    auto& control = form.CreateComponent<TLangTestControl>();
+    control.SetName("ctlOne");
+    control.FBorder->FTitle = "Title";
+    auto& controller = form.CreateComponent<TLanguageController>();
+    controller.Refresh(true);
+    const TLang_PropEntries* props = controller.RootEntry().Children()->Items(0).Props();
+    ASSERT_NE(props, nullptr);
+    EXPECT_EQ(props->Count(), 1);
+    EXPECT_NE(props->FindEntry("Border.Title"), nullptr);
+
+    // A tree read but never bound translates nothing and fails nothing.
+    const auto stored = controller.WriteLangData();
+    TLang_CompEntry unbound;
+    TByteReader reader(stored);
+    unbound.ReadStream(reader);
+    unbound.Translate(nullptr, 1252);
+    TLang_RefreshOptions options;
+    unbound.Refresh(true, options);
+    EXPECT_EQ(unbound.HighestId(), 1);
+}
+
+TEST_F(LanguageControllerTest, ControllersOfTwoFormsFollowEverySelectionInCreationOrder)
+{
+    std::vector<std::string> log;
+    auto first = LoadLangTestForm(TestForm);
+    auto second = LoadLangTestForm(std::string(TestForm).replace(7, 7, "frmOther"));
+    ControllerOf(*first).OnLanguageChanged = [&log](TObject*) { log.push_back("first"); };
+    ControllerOf(*second).OnLanguageChanged = [&log](TObject*) { log.push_back("second"); };
+    LangManager().SelectLanguageId(1036);
+    LangManager().SelectLanguageId(1033);
+    EXPECT_EQ(log, (std::vector<std::string>{"first", "second", "first", "second"}));
+    EXPECT_EQ(first->FCaption, "Form");
+    EXPECT_EQ(second->Name(), "frmOther");
 }
