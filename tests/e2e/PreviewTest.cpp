@@ -1,0 +1,285 @@
+// The preview as the screen-saver host runs it: a host window of 152 x 112 on a private
+// Xvfb, `veltrane /p <id>` drawing into it, the screen read back.
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "engine/QsvImgFree.h"
+#include "gfx/Bitmap.h"
+#include "gfx/Canvas.h"
+#include "gfx/JpegDecoder.h"
+#include "gfx/RasterOp.h"
+#include "platform/Registry.h"
+#include "platform/Resources.h"
+#include "platform/x11/X11Display.h"
+#include "support/HostWindow.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempConfigHome.h"
+#include "support/TempFolder.h"
+#include "support/XvfbServer.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using TClock = std::chrono::steady_clock;
+
+constexpr int HostLeft = 10;
+constexpr int HostTop = 10;
+constexpr int HostWidth = 152;
+constexpr int HostHeight = 112;
+
+// The executable, started with switches and its output caught in files.
+class TProcess {
+public:
+    TProcess(const std::vector<std::string>& switches, const std::string& errPath)
+    {
+        std::string program = VELTRANE_EXECUTABLE;
+        std::vector<std::string> arguments{program};
+        arguments.insert(arguments.end(), switches.begin(), switches.end());
+        FPid = ::fork();
+        if (FPid == 0) {
+            std::vector<char*> argv;
+            for (std::string& argument : arguments)
+                argv.push_back(argument.data());
+            argv.push_back(nullptr);
+            const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (err < 0)
+                ::_exit(126);
+            ::dup2(err, 2);
+            ::execv(program.c_str(), argv.data());
+            ::_exit(127);
+        }
+    }
+    ~TProcess()
+    {
+        if (FPid > 0 && !FExit) {
+            ::kill(FPid, SIGKILL);
+            ::waitpid(FPid, nullptr, 0);
+        }
+    }
+    TProcess(const TProcess&) = delete;
+    TProcess& operator=(const TProcess&) = delete;
+
+    // The exit code once the process has ended within the time; -1 for a signal.
+    std::optional<int> WaitExit(std::chrono::milliseconds within)
+    {
+        const auto deadline = TClock::now() + within;
+        while (!FExit && FPid > 0) {
+            int status = 0;
+            if (::waitpid(FPid, &status, WNOHANG) == FPid) {
+                FExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+                break;
+            }
+            if (TClock::now() >= deadline)
+                break;
+            std::this_thread::sleep_for(10ms);
+        }
+        return FExit;
+    }
+    bool Running() { return !WaitExit(0ms).has_value(); }
+
+private:
+    pid_t FPid = -1;
+    std::optional<int> FExit;
+};
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Poster index fitted to the host window, as the preview composes it: 32 bits a pixel.
+TBitmap FittedPoster(int index)
+{
+    char name[8];
+    std::snprintf(name, sizeof name, "img%02d", index);
+    const TBitmap poster = DecodeJpeg(LoadResource("RCDATA", name));
+    TBitmap frame(HostWidth, HostHeight, TPixelFormat::pf32bit);
+    frame.Canvas().StretchBlt(0, 0, HostWidth, HostHeight, poster, 0, 0, poster.Width(), poster.Height(), SRCCOPY);
+    return frame;
+}
+
+// The colours of a frame, 0x00BBGGRR, row by row from the top.
+std::vector<std::uint32_t> Colours(const TBitmap& frame)
+{
+    std::vector<std::uint32_t> colours;
+    for (int y = 0; y < frame.Height(); ++y)
+        for (int x = 0; x < frame.Width(); ++x)
+            colours.push_back(frame.GetPixel(x, y));
+    return colours;
+}
+
+class PreviewE2E : public testing::Test {
+protected:
+    TXvfbServer FServer;
+    TScopedEnvironment FDisplayEnv{"DISPLAY", FServer.Name()};
+    TTempConfigHome FConfig;
+    TTempFolder FRuntime{"veltrane-runtime"};
+    TScopedEnvironment FRuntimeEnv{"XDG_RUNTIME_DIR", FRuntime.Path()};
+    TTempFolder FSystem{"veltrane-system"};
+    TScopedEnvironment FSystemEnv{"VELTRANE_SYSTEM_DIR", FSystem.Path()};
+    TTempFolder FCapture{"veltrane-capture"};
+    std::unique_ptr<TDisplay> FScreen = OpenX11Display(FServer.Name().c_str());
+
+    void StoreImageTime(std::int32_t seconds)
+    {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey("Software\\Tessivo\\QM_Veltrane", true));
+        registry.WriteInteger("Image time view", seconds);
+        registry.WriteInteger("View Type", 0);  // the preview fits the poster all the same
+    }
+
+    std::string Errors() const { return ReadFile(FCapture.File("stderr")); }
+
+    std::unique_ptr<TProcess> Run(const std::vector<std::string>& switches)
+    {
+        return std::make_unique<TProcess>(switches, FCapture.File("stderr"));
+    }
+
+    // What the host window shows now.
+    std::vector<std::uint32_t> Shown()
+    {
+        std::vector<std::uint8_t> bits(static_cast<std::size_t>(HostWidth) * HostHeight * 4);
+        TPixelBuffer buffer{bits.data(), HostWidth, HostHeight, static_cast<std::size_t>(HostWidth) * 4, false, 4};
+        std::vector<std::uint32_t> colours;
+        if (!FScreen->ReadScreen(TWindowRect{HostLeft, HostTop, HostLeft + HostWidth, HostTop + HostHeight}, buffer))
+            return colours;
+        for (std::size_t i = 0; i < bits.size(); i += 4)
+            colours.push_back(bits[i + 2] | (bits[i + 1] << 8) | (static_cast<std::uint32_t>(bits[i]) << 16));
+        return colours;
+    }
+
+    // Waits until the window shows expected; false after the time.
+    bool WaitUntilShown(const std::vector<std::uint32_t>& expected, std::chrono::milliseconds within)
+    {
+        const auto deadline = TClock::now() + within;
+        while (TClock::now() < deadline) {
+            if (Shown() == expected)
+                return true;
+            std::this_thread::sleep_for(20ms);
+        }
+        return false;
+    }
+};
+
+// The frames of the fade from a to b at 5 % to 95 %.
+std::vector<std::vector<std::uint32_t>> FadeFrames(const TBitmap& a, const TBitmap& b)
+{
+    std::vector<std::vector<std::uint32_t>> frames;
+    for (int percent = 5; percent < 100; percent += 5) {
+        TBitmap work(a);
+        T_QsvImgFree::BlendFrames(work, b, percent);
+        frames.push_back(Colours(work));
+    }
+    return frames;
+}
+
+TEST_F(PreviewE2E, PosterOneThenACrossFadeToPosterTwoUntilTheWindowIsHidden)
+{
+    ASSERT_NE(FScreen, nullptr);
+    StoreImageTime(2);
+    THostWindow host(FServer.Name(), HostWidth, HostHeight, HostLeft, HostTop);
+    const TBitmap first = FittedPoster(1);
+    const TBitmap second = FittedPoster(2);
+    const auto poster1 = Colours(first);
+    const auto poster2 = Colours(second);
+    const auto fade = FadeFrames(first, second);
+
+    char id[16];
+    std::snprintf(id, sizeof id, "0x%x", host.Id());
+    auto process = Run({"/p", id});
+    ASSERT_TRUE(WaitUntilShown(poster1, 10s)) << Errors();
+    const auto shownAt = TClock::now();
+
+    // Sample the window until poster 2 stands: what is seen is poster 1, a step of the
+    // fade, or poster 2, never anything else.
+    int fadeSteps = 0;
+    int strangers = 0;
+    std::optional<TClock::time_point> fadeAt;
+    const auto deadline = TClock::now() + 15s;
+    bool arrived = false;
+    while (!arrived && TClock::now() < deadline) {
+        const auto shown = Shown();
+        if (shown == poster2) {
+            arrived = true;
+        } else if (std::find(fade.begin(), fade.end(), shown) != fade.end()) {
+            ++fadeSteps;
+            if (!fadeAt)
+                fadeAt = TClock::now();
+        } else if (shown != poster1) {
+            ++strangers;
+        }
+        std::this_thread::sleep_for(5ms);
+    }
+    ASSERT_TRUE(arrived);
+    EXPECT_GE(fadeSteps, 1);
+    EXPECT_EQ(strangers, 0);
+    ASSERT_TRUE(fadeAt.has_value());
+    EXPECT_GE(*fadeAt - shownAt, 1500ms);  // poster 1 stayed for about the two seconds
+    EXPECT_TRUE(process->Running());
+
+    host.Unmap();
+    EXPECT_EQ(process->WaitExit(5s), std::optional<int>(0));
+    EXPECT_EQ(Errors(), "");
+}
+
+TEST_F(PreviewE2E, WindowDestroyedMidFadeEndsTheProcessCleanly)
+{
+    ASSERT_NE(FScreen, nullptr);
+    StoreImageTime(1);
+    THostWindow host(FServer.Name(), HostWidth, HostHeight, HostLeft, HostTop);
+    const auto poster1 = Colours(FittedPoster(1));
+    auto process = Run({"/p", std::to_string(host.Id())});
+    ASSERT_TRUE(WaitUntilShown(poster1, 10s)) << Errors();
+    // Wait for the fade to begin, then take the window away under it.
+    const auto deadline = TClock::now() + 10s;
+    while (Shown() == poster1 && TClock::now() < deadline)
+        std::this_thread::sleep_for(5ms);
+    host.Destroy();
+    EXPECT_EQ(process->WaitExit(5s), std::optional<int>(0));
+    EXPECT_EQ(Errors(), "");
+}
+
+TEST_F(PreviewE2E, HiddenHostWindowIsWaitedFor)
+{
+    ASSERT_NE(FScreen, nullptr);
+    StoreImageTime(30);
+    THostWindow host(FServer.Name(), HostWidth, HostHeight, HostLeft, HostTop, false);
+    auto process = Run({"/l", std::to_string(host.Id())});
+    std::this_thread::sleep_for(500ms);
+    EXPECT_TRUE(process->Running());
+    host.Map();
+    EXPECT_TRUE(WaitUntilShown(Colours(FittedPoster(1)), 10s)) << Errors();
+    host.Unmap();
+    // Within one pass, not after the thirty seconds.
+    EXPECT_EQ(process->WaitExit(5s), std::optional<int>(0));
+    EXPECT_EQ(Errors(), "");
+}
+
+TEST_F(PreviewE2E, BogusWindowNumberEnds)
+{
+    for (const std::vector<std::string>& switches : {std::vector<std::string>{"/p", "0x7ffffff0"},
+                                                     {"/p", "123456789"},
+                                                     {"/p", "not-a-window"},
+                                                     {"/p"}}) {
+        auto process = Run(switches);
+        EXPECT_EQ(process->WaitExit(5s), std::optional<int>(0)) << switches.back();
+        EXPECT_EQ(Errors(), "") << switches.back();
+    }
+}
+
+} // namespace
