@@ -1,0 +1,10 @@
+#include "ui/CustomControl.h"
+
+#include "ui/Published.h"
+
+const TClassInfo& TCustomControl::StaticClass() {
+    static const TClassInfo info = MakeClass<TCustomControl, TWinControl>("TCustomControl", {});
+    return info;
+}
+
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}

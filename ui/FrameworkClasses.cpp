@@ -1,0 +1,10 @@
+#include "ui/FrameworkClasses.h"
+
+#include "ui/ClassRegistry.h"
+#include "ui/Form.h"
+#include "ui/Timer.h"
+
+void RegisterFrameworkClasses(TClassRegistry& classes) {
+    classes.RegisterClass(TForm::StaticClass());
+    classes.RegisterClass(TTimer::StaticClass());
+}

@@ -1,0 +1,10 @@
+#include "ui/GraphicControl.h"
+
+#include "ui/Published.h"
+
+const TClassInfo& TGraphicControl::StaticClass() {
+    static const TClassInfo info = MakeClass<TGraphicControl, TControl>("TGraphicControl", {});
+    return info;
+}
+
+TGraphicControl::TGraphicControl(TComponent* owner) : TControl(owner) {}
