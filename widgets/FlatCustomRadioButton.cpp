@@ -1,0 +1,10 @@
+#include "widgets/FlatCustomRadioButton.h"
+
+#include "ui/Published.h"
+
+const TClassInfo& TFlatCustomRadioButton::StaticClass() {
+    static const TClassInfo info = MakeClass<TFlatCustomRadioButton, TFlatCustomButton>("TFlatCustomRadioButton", {});
+    return info;
+}
+
+TFlatCustomRadioButton::TFlatCustomRadioButton(TComponent* owner) : TFlatCustomButton(owner) {}
