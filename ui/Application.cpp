@@ -156,7 +156,8 @@ void TApplication::RunDueTimers() {
 }
 
 void TApplication::HandleMessage(int timeoutMs) {
-    UpdateForms();
+    // Like the platform's paint messages, repaints wait until no other event is waiting.
+    if (!FDisplay->Pending()) UpdateForms();
     if (FTerminated && timeoutMs < 0) timeoutMs = 0;
     int wait = MillisecondsToNextTimer();
     if (timeoutMs >= 0 && (wait < 0 || timeoutMs < wait)) wait = timeoutMs;
@@ -170,11 +171,10 @@ void TApplication::HandleMessage(int timeoutMs) {
     }
     RunDueTimers();
     DestroyReleased();
-    UpdateForms();
+    if (!FDisplay->Pending()) UpdateForms();
 }
 
 void TApplication::ProcessMessages() {
-    UpdateForms();
     TDisplayEvent event;
     // Only the events waiting now: handlers that cause new ones do not keep this going forever.
     for (std::size_t budget = 10000; budget > 0 && FDisplay->WaitEvent(event, 0); --budget) {

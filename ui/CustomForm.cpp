@@ -176,6 +176,8 @@ void TCustomForm::ShowWindowNow() {
     }
     FVisible = true;
     GeometryChangedBelow();
+    // Painting waits for the window's first exposure: what is presented before it is mapped is lost.
+    FAwaitingExpose = true;
     app.Display().ShowWindow(FHandle, true);
     if (FFormStyle == fsStayOnTop) app.Display().SetTopMost(FHandle, true);
     app.Display().SetFocus(FHandle);
@@ -366,7 +368,7 @@ void TCustomForm::EraseBackground() {
 void TCustomForm::Paint() {}
 
 void TCustomForm::UpdateWindow() {
-    if (!FHandle || !FVisible) return;
+    if (!FHandle || !FVisible || FAwaitingExpose) return;
     const TRect dirty = FInvalid;
     FInvalid = TRect{};
     if (!dirty.IsEmpty()) {
@@ -439,7 +441,11 @@ void TCustomForm::UpdateMouseControl(TControl* now) {
 
 void TCustomForm::HandleEvent(const TDisplayEvent& event) {
     switch (event.Kind) {
+    case deMapped:
+        FAwaitingExpose = false;
+        break;
     case dePaint:
+        FAwaitingExpose = false;
         InvalidateRect(Rect(event.Rect.Left, event.Rect.Top, event.Rect.Right, event.Rect.Bottom));
         break;
     case deConfigure: {

@@ -178,7 +178,7 @@ private:
     bool FDestroyed = false;
     bool FActive = false;
     bool FModal = false;
-    bool FPainting = false;
+    bool FAwaitingExpose = false; // shown, but the window has not been exposed yet
     TModalResult FModalResult = mrNone;
     TWinControl* FActiveControl = nullptr;
     TControl* FCaptureControl = nullptr;
