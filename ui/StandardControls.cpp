@@ -1,0 +1,14 @@
+#include "ui/StandardControls.h"
+
+#include "ui/ClassRegistry.h"
+#include "ui/GroupBox.h"
+#include "ui/Image.h"
+#include "ui/Label.h"
+#include "ui/Shape.h"
+
+void RegisterStandardControls(TClassRegistry& classes) {
+    classes.RegisterClass(TLabel::StaticClass());
+    classes.RegisterClass(TImage::StaticClass());
+    classes.RegisterClass(TShape::StaticClass());
+    classes.RegisterClass(TGroupBox::StaticClass());
+}
