@@ -75,6 +75,19 @@ TEST_F(FlatButtonEventTest, PointerOverAndPressRecolourAtOnce) {
     EXPECT_EQ(Pixel(30, 35), Normal);
 }
 
+TEST_F(FlatButtonEventTest, DoubleClickPressesAndClicksTwice) {
+    TFlatButton& b = Button();
+    ShowForm();
+    MoveTo(30, 30);
+    Press();
+    Release();
+    Press(); // close in time and place: a double click
+    EXPECT_TRUE(b.MousePressed());
+    EXPECT_EQ(Pixel(30, 35), Pushed);
+    Release();
+    EXPECT_EQ(Clicks, 2);
+}
+
 TEST_F(FlatButtonEventTest, ReleaseOffTheControlDoesNotClick) {
     TFlatButton& b = Button();
     ShowForm();
