@@ -1,14 +1,11 @@
 #include "widgets/Label3D.h"
 
-#include "widgets/FlatButtonDraw.h"
 #include "widgets/RotatedText.h"
 
 #include "ui/ClassRegistry.h"
 #include "ui/ColorIdents.h"
 #include "ui/CustomForm.h"
 #include "ui/Published.h"
-#include "ui/TextCase.h"
-#include "ui/WinControl.h"
 
 #include "gfx/Canvas.h"
 #include "gfx/DrawText.h"
@@ -48,7 +45,7 @@ bool IsLink(TLabelStyle style) { return style == lsWWWAddress || style == lsEMai
 
 const TClassInfo& TLabel3D::StaticClass() {
     using T = TLabel3D;
-    static const TClassInfo info = MakeClass<T, TGraphicControl>("TLabel3D", {
+    static const TClassInfo info = MakeClass<T, TCustomLabel>("TLabel3D", {
         Published<T>("BorderColor", &T::BorderColor, &T::SetBorderColor).NoDefault().Idents(ColorIdentToInt),
         Published<T>("BorderPenStyle", &T::BorderPenStyle, &T::SetBorderPenStyle).NoDefault(),
         Published<T>("BorderWidth", &T::BorderWidth, &T::SetBorderWidth).Default(1),
@@ -72,11 +69,7 @@ const TClassInfo& TLabel3D::StaticClass() {
     return info;
 }
 
-TLabel3D::TLabel3D(TComponent* owner) : TGraphicControl(owner) {
-    FControlStyle.Include(csOpaque);
-    SetBounds(Left(), Top(), 65, 17);
-    Font().SetName("Arial");
-}
+TLabel3D::TLabel3D(TComponent* owner) : TCustomLabel(owner) { Font().SetName("Arial"); }
 
 // --- own properties ------------------------------------------------------------------------
 
@@ -138,95 +131,6 @@ void TLabel3D::SetShift(std::int32_t value) {
     PaintNow();
 }
 
-// --- label behaviour --------------------------------------------------------------------
-
-void TLabel3D::SetAlignment(TAlignment value) {
-    if (value == FAlignment) return;
-    FAlignment = value;
-    Invalidate();
-}
-
-void TLabel3D::SetAutoSize(bool value) {
-    if (value == FAutoSize) return;
-    FAutoSize = value;
-    AdjustBounds();
-}
-
-void TLabel3D::SetLayout(TTextLayout value) {
-    if (value == FLayout) return;
-    FLayout = value;
-    Invalidate();
-}
-
-void TLabel3D::SetWordWrap(bool value) {
-    if (value == FWordWrap) return;
-    FWordWrap = value;
-    AdjustBounds();
-    Invalidate();
-}
-
-void TLabel3D::SetShowAccelChar(bool value) {
-    if (value == FShowAccelChar) return;
-    FShowAccelChar = value;
-    AdjustBounds();
-    Invalidate();
-}
-
-void TLabel3D::SetTransparent(bool value) {
-    if (value == FTransparent) return;
-    FTransparent = value;
-    if (value) FControlStyle.Exclude(csOpaque);
-    else FControlStyle.Include(csOpaque);
-    Invalidate();
-}
-
-void TLabel3D::SetFocusControl(TWinControl* value) {
-    if (value == FFocusControl) return;
-    if (FFocusControl) RemoveFreeNotification(*FFocusControl);
-    FFocusControl = value;
-    if (FFocusControl) FreeNotification(*FFocusControl);
-}
-
-void TLabel3D::Notification(TComponent* component, TOperation operation) {
-    TGraphicControl::Notification(component, operation);
-    if (operation == opRemove && component == FFocusControl) FFocusControl = nullptr;
-}
-
-void TLabel3D::TextChanged() {
-    TGraphicControl::TextChanged();
-    AdjustBounds();
-}
-
-void TLabel3D::FontChanged() {
-    TGraphicControl::FontChanged();
-    AdjustBounds();
-}
-
-void TLabel3D::Loaded() {
-    TGraphicControl::Loaded();
-    AdjustBounds();
-}
-
-void TLabel3D::AdjustBounds() {
-    if (!FAutoSize || ComponentState().Contains(csLoading)) return;
-    TRect r = ClientRect();
-    {
-        TDrawingScope drawing(FDrawing, FMeasure.Canvas());
-        DrawCaption(r, DT_EXPANDTABS | DT_CALCRECT | (FWordWrap ? DT_WORDBREAK : 0u));
-    }
-    int x = Left();
-    if (FAlignment == taRightJustify) x += Width() - r.Right;
-    SetBounds(x, Top(), r.Right, r.Bottom);
-}
-
-bool TLabel3D::DialogChar(char ch) {
-    if (!FShowAccelChar || !FFocusControl) return false;
-    const char accel = AcceleratorOf(Caption());
-    if (accel == '\0' || UpCaseAscii(accel) != UpCaseAscii(ch) || !FFocusControl->CanFocus()) return false;
-    FFocusControl->SetFocus();
-    return true;
-}
-
 // --- painting ----------------------------------------------------------------------------
 
 TLabel3DCaption TLabel3D::CaptionLook() const {
@@ -256,7 +160,7 @@ void TLabel3D::DrawCaption(TRect& rect, std::uint32_t flags) {
         rect.Bottom = rect.Top + box.Height;
         return;
     }
-    TCanvas& canvas = FDrawing ? *FDrawing : FMeasure.Canvas();
+    TCanvas& canvas = FDrawing ? *FDrawing : Canvas();
     DrawLabel3DCaption(canvas, rect, flags, CaptionLook(),
                        [this](TCanvas& c, TRect r, const std::string& text, int angle) { DrawRotatedText(c, r, text, angle); });
 }
@@ -281,7 +185,7 @@ void TLabel3D::PlaceRotatedText(TRect& rect, int angle, const std::string& text)
 
 void TLabel3D::PaintOn(TCanvas& canvas) {
     canvas.SetPen(FCanvasPen);
-    if (!FTransparent) {
+    if (!Transparent()) {
         canvas.Brush().SetStyle(bsSolid);
         canvas.Brush().SetColor(Color());
         canvas.FillRect(ClientRect());
@@ -290,13 +194,9 @@ void TLabel3D::PaintOn(TCanvas& canvas) {
     if (FBorder && FBorderWidth > 0) DrawLabel3DBorder(canvas, FBorderType, Width(), Height());
     FCanvasPen.Assign(canvas.Pen());
 
-    std::uint32_t flags = DT_EXPANDTABS;
-    if (FWordWrap) flags |= DT_WORDBREAK;
-    if (FAlignment == taRightJustify) flags |= DT_RIGHT;
-    else if (FAlignment == taCenter) flags |= DT_CENTER;
     TRect r = ClientRect();
     TDrawingScope drawing(FDrawing, canvas);
-    DrawCaption(r, flags);
+    DrawCaption(r, DrawFlags());
 }
 
 void TLabel3D::Paint() { PaintOn(Canvas()); }
@@ -321,7 +221,7 @@ void TLabel3D::MouseEnter() {
         Update();
         Font().SetColor(FHoverColor);
     }
-    TGraphicControl::MouseEnter();
+    TCustomLabel::MouseEnter();
 }
 
 void TLabel3D::MouseLeave() {
@@ -332,7 +232,7 @@ void TLabel3D::MouseLeave() {
         Font().SetColor(FSavedFontColor);
     }
     if (FOnMouseExit) FOnMouseExit(this);
-    TGraphicControl::MouseLeave();
+    TCustomLabel::MouseLeave();
 }
 
 void TLabel3D::Click() {
@@ -344,7 +244,7 @@ void TLabel3D::Click() {
             // A link that cannot be opened only opens nothing.
         }
     }
-    TGraphicControl::Click();
+    TCustomLabel::Click();
 }
 
 void RegisterLabel3D(TClassRegistry& classes) { classes.RegisterClass(TLabel3D::StaticClass()); }

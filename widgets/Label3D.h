@@ -3,17 +3,14 @@
 #include "widgets/Label3DDraw.h"
 #include "widgets/Label3DTypes.h"
 
-#include "ui/GraphicControl.h"
-#include "ui/TextAlignment.h"
+#include "ui/CustomLabel.h"
 
-#include "gfx/Bitmap.h"
 #include "gfx/Pen.h"
 
 #include <cstdint>
 #include <string>
 
 class TClassRegistry;
-class TWinControl;
 
 // A windowless label that draws its caption with a 3-D effect: a one-pixel shadow or
 // highlight behind the text (raised, recessed) or a shadow moved by Shift, text turned by
@@ -22,14 +19,13 @@ class TWinControl;
 // the text while the pointer is over it and open Address (a web address, or an e-mail
 // address as "mailto:") when clicked.
 //
-// As a label it sizes itself to its caption (AutoSize), aligns it (Alignment, and Layout
-// for unrotated text), wraps words (WordWrap), shows accelerators (ShowAccelChar, which
-// also lets the accelerator focus FocusControl) and fills its background unless
-// Transparent.
+// The label base sizes it to its caption (AutoSize, measured through DrawCaption), aligns
+// it (Alignment, and Layout for unrotated text), wraps words, shows accelerators and fills
+// the background unless Transparent; the label draws its caption and paints itself.
 //
 // The border setters and Shift paint the label at once, over what is there; the other
 // setters request a repaint.
-class TLabel3D : public TGraphicControl {
+class TLabel3D : public TCustomLabel {
 public:
     VELTRANE_CLASS_INFO
 
@@ -65,22 +61,6 @@ public:
     // The pen the border is drawn with (the border setters write it; a bevel leaves its colour).
     const TPen& BorderPen() const { return FCanvasPen; }
 
-    // --- label behaviour --------------------------------------------------------------------
-    TAlignment Alignment() const { return FAlignment; }
-    void SetAlignment(TAlignment value);
-    bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool value);
-    TTextLayout Layout() const { return FLayout; }
-    void SetLayout(TTextLayout value);
-    bool WordWrap() const { return FWordWrap; }
-    void SetWordWrap(bool value);
-    bool ShowAccelChar() const { return FShowAccelChar; }
-    void SetShowAccelChar(bool value);
-    bool Transparent() const { return FTransparent; }
-    void SetTransparent(bool value);
-    TWinControl* FocusControl() const { return FFocusControl; }
-    void SetFocusControl(TWinControl* value);
-
     const TNotifyEvent& OnMouseExit() const { return FOnMouseExit; }
     void SetOnMouseExit(TNotifyEvent handler) { FOnMouseExit = std::move(handler); }
 
@@ -96,17 +76,10 @@ public:
     void Click() override;
 
 protected:
+    void DoDrawText(TRect& rect, std::uint32_t flags) override { DrawCaption(rect, flags); }
     void Paint() override;
     void MouseEnter() override;
     void MouseLeave() override;
-    bool DialogChar(char ch) override;
-    void TextChanged() override;
-    void FontChanged() override;
-    void Loaded() override;
-    void Notification(TComponent* component, TOperation operation) override;
-
-    // Sizes the label to its caption when AutoSize is on (not while loading).
-    void AdjustBounds();
 
 private:
     // The paint operation on a given canvas (the paint pass's, or the control's at once).
@@ -131,17 +104,9 @@ private:
     std::int32_t FShift = 1;
     TNotifyEvent FOnMouseExit;
 
-    TAlignment FAlignment = taLeftJustify;
-    bool FAutoSize = true;
-    TTextLayout FLayout = tlTop;
-    bool FWordWrap = false;
-    bool FShowAccelChar = true;
-    bool FTransparent = false;
-    TWinControl* FFocusControl = nullptr;
 
     TPen FCanvasPen;          // the pen of the label's own canvas, kept between paints
-    TCanvas* FDrawing = nullptr; // the canvas DrawCaption draws on
-    TBitmap FMeasure{1, 1};   // what measuring draws on
+    TCanvas* FDrawing = nullptr; // the canvas DrawCaption draws on (the control's when none)
 };
 
 // Adds TLabel3D to the classes form definitions may name.
