@@ -1,5 +1,7 @@
 #include "FlatButtonFixture.h"
 
+#include "widgets/Label3D.h"
+
 #include "ui/ClassInfo.h"
 #include "ui/ClassRegistry.h"
 #include "ui/FrameworkClasses.h"
@@ -47,6 +49,23 @@ const char* const Definition =
     "    Height = 17\n"
     "    Caption = 'Espa'#241'ol'\n"
     "  end\n"
+    "  object Label3D1: TLabel3D\n"
+    "    Left = 156\n"
+    "    Top = 27\n"
+    "    Width = 133\n"
+    "    Height = 22\n"
+    "    Alignment = taCenter\n"
+    "    Caption = 'Veltrane'\n"
+    "    Font.Charset = DEFAULT_CHARSET\n"
+    "    Font.Color = 4103935\n"
+    "    Font.Height = -19\n"
+    "    Font.Name = 'Arial'\n"
+    "    Font.Style = [fsBold]\n"
+    "    ParentFont = False\n"
+    "    Transparent = True\n"
+    "    TextStyle = tsRaised\n"
+    "    Shift = 1\n"
+    "  end\n"
     "end\n";
 
 class TFlatButtonsForm : public TForm {
@@ -56,6 +75,7 @@ public:
         TClassRegistry classes;
         RegisterFrameworkClasses(classes);
         RegisterFlatButtons(classes);
+        RegisterLabel3D(classes);
         ReadFormText(Definition, classes, "TFRMBUTTONS");
     }
     void btnCancelClick(TObject*) { ++Clicks; }
@@ -134,6 +154,17 @@ TEST(FlatButtonClasses, FormDefinitionCreatesAndWiresThem) {
     app.ProcessMessages();
     EXPECT_EQ(form.Clicks, 1);
     EXPECT_EQ(form.ModalResult(), mrCancel);
+
+    // The product label sizes itself to its caption once the definition is read.
+    auto* product = dynamic_cast<TLabel3D*>(form.FindComponent("Label3D1"));
+    ASSERT_NE(product, nullptr);
+    const TSize text = TTextRenderer::TextExtent(product->Font(), "Veltrane");
+    EXPECT_EQ(product->Width(), text.cx);
+    EXPECT_EQ(product->Height(), text.cy);
+    EXPECT_EQ(product->Left(), 156);
+    EXPECT_TRUE(product->Transparent());
+    EXPECT_EQ(product->Alignment(), taCenter);
+    EXPECT_EQ(product->Font().Color(), 0x003E9EFFu);
 
     spanish->Click();
     EXPECT_FALSE(english->GetChecked());
