@@ -328,6 +328,42 @@ TEST_F(FlatButtonEventTest, ZeroSizedButtonIsHarmless) {
     EXPECT_EQ(b.Width(), 0);
 }
 
+namespace {
+
+// An image list component of one 8 x 8 green image.
+class TGreenImages : public TComponent, public TFlatButtonImages {
+public:
+    explicit TGreenImages(TComponent* owner) : TComponent(owner) {}
+    int ImageWidth() const override { return 8; }
+    int ImageHeight() const override { return 8; }
+    int ImageCount() const override { return 1; }
+    void DrawImage(TCanvas& canvas, int x, int y, int) const override {
+        TCanvasState keep(canvas);
+        canvas.Brush().SetColor(clLime);
+        canvas.FillRect(Bounds(x, y, 8, 8));
+    }
+};
+
+} // namespace
+
+TEST_F(FlatButtonEventTest, GlyphIsDrawnAndDroppedWhenItsListGoes) {
+    TFlatButton& b = Button();
+    b.SetCaption("");
+    b.SetGlyphIndex(0);
+    TGreenImages& images = Form->CreateComponent<TGreenImages>();
+    ShowForm();
+    Calls.clear();
+    b.SetGlyph(&images);
+    EXPECT_EQ(Calls.size(), 1u);
+    App.ProcessMessages();
+    EXPECT_EQ(Pixel(20 + 33, 20 + 8), clLime); // centred: (75 - 8) / 2 = 33, (25 - 8) / 2 = 8
+    images.Free();
+    EXPECT_EQ(b.Glyph(), nullptr);
+    EXPECT_EQ(Calls.size(), 2u);
+    App.ProcessMessages();
+    EXPECT_EQ(Pixel(20 + 33, 20 + 8), Normal);
+}
+
 // --- radio buttons ---------------------------------------------------------------------------
 
 namespace {
