@@ -267,6 +267,35 @@ TEST_F(Frames, RealPosterAtOriginalSizeLandsAt360By141)
     EXPECT_LE(FEngine->Posters().BytesHeld(), FEngine->Posters().Ceiling());
 }
 
+TEST_F(Frames, RealPostersProportionalLandInTheirRectangles)
+{
+    // 1200 x 798 on 1024 x 768: (0, 43, 1024, 725); 3008 x 2000 on 1920 x 1080: (147, 0, 1773, 1080).
+    struct TCase {
+        int FrameW, FrameH, Poster;
+        TRect Rect;
+    };
+    for (const TCase& c : {TCase{1024, 768, 1, {0, 43, 1024, 725}}, TCase{1920, 1080, 5, {147, 0, 1773, 1080}}}) {
+        Attach(c.FrameW, c.FrameH);
+        FEngine->ViewType = 1;
+        FEngine->PrepareFrames(c.Poster, c.Poster);
+        const TBitmap poster = DecodeJpeg(LoadResource("RCDATA", FEngine->ImageNames[c.Poster]));
+        const TBitmap& frame = *FEngine->CurrentFrame;
+        int outsideNotBlack = 0;
+        for (int y = 0; y < c.FrameH; ++y)
+            for (int x = 0; x < c.FrameW; ++x)
+                if ((x < c.Rect.Left || x >= c.Rect.Right || y < c.Rect.Top || y >= c.Rect.Bottom) &&
+                    frame.GetPixel(x, y) != 0)
+                    ++outsideNotBlack;
+        EXPECT_EQ(outsideNotBlack, 0) << c.Poster;
+        // The corners of the rectangle hold the corners of the poster.
+        EXPECT_EQ(frame.GetPixel(c.Rect.Left, c.Rect.Top), poster.GetPixel(0, 0));
+        EXPECT_EQ(frame.GetPixel(c.Rect.Right - 1, c.Rect.Bottom - 1),
+                  poster.GetPixel(poster.Width() - 1, poster.Height() - 1));
+        EXPECT_EQ(frame.GetPixel(c.Rect.Right - 1, c.Rect.Top), poster.GetPixel(poster.Width() - 1, 0));
+        EXPECT_EQ(frame.GetPixel(c.Rect.Left, c.Rect.Bottom - 1), poster.GetPixel(0, poster.Height() - 1));
+    }
+}
+
 TEST_F(Frames, MissingPosterRaisesTheResourceError)
 {
     Attach(4, 4);
