@@ -42,8 +42,11 @@ void PaintTree(TControl& control, const TRect& clip, bool isRoot) {
     if (auto* win = dynamic_cast<TWinControl*>(&control)) {
         std::vector<TControl*> children;
         for (int i = 0; i < win->ControlCount(); ++i) children.push_back(win->Controls(i));
+        const TRect inner = win->ChildClipRect();
+        const TRect childClip = Intersect(r, Rect(o.X + inner.Left, o.Y + inner.Top, o.X + inner.Right, o.Y + inner.Bottom));
+        if (childClip.IsEmpty()) return;
         for (TControl* child : children)
-            if (win->ContainsControl(child)) PaintTree(*child, r, false);
+            if (win->ContainsControl(child)) PaintTree(*child, childClip, false);
     }
 }
 

@@ -3,7 +3,9 @@
 #include "ui/ClassRegistry.h"
 #include "ui/GroupBox.h"
 #include "ui/Image.h"
+#include "ui/ImageList.h"
 #include "ui/Label.h"
+#include "ui/ScrollBox.h"
 #include "ui/Shape.h"
 
 void RegisterStandardControls(TClassRegistry& classes) {
@@ -11,4 +13,6 @@ void RegisterStandardControls(TClassRegistry& classes) {
     classes.RegisterClass(TImage::StaticClass());
     classes.RegisterClass(TShape::StaticClass());
     classes.RegisterClass(TGroupBox::StaticClass());
+    classes.RegisterClass(TScrollBox::StaticClass());
+    classes.RegisterClass(TImageList::StaticClass());
 }

@@ -59,6 +59,7 @@ bool TWinControl::ContainsControl(const TControl* control) const {
 }
 
 TControl* TWinControl::ControlAtPos(TPoint point, bool allowDisabled) const {
+    if (!ChildClipRect().Contains(point)) return nullptr;
     for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
         TControl* c = *it;
         if (!c->Visible() || (!allowDisabled && !c->Enabled())) continue;

@@ -24,6 +24,9 @@ public:
     // The innermost visible and enabled control at point (client coordinates): a child, a child's
     // child, ... or this control itself when no child is there.
     TControl* FindControlAt(TPoint point);
+    // The part of the control (client coordinates) its children are drawn and found in: the
+    // whole control unless a class keeps a frame or scroll bar of its own free of them.
+    virtual TRect ChildClipRect() const { return Rect(0, 0, FWidth, FHeight); }
 
     int TabOrder() const;
     void SetTabOrder(int value);

@@ -3,6 +3,7 @@
 #include "ui/Filer.h"
 #include "ui/GroupBox.h"
 #include "ui/Image.h"
+#include "ui/ImageList.h"
 #include "ui/Shape.h"
 
 #include "gfx/BmpCodec.h"
@@ -226,6 +227,53 @@ TEST_F(ImageShapeTest, GroupBoxAcceleratorFocusesItsFirstControl) {
     ShowForm();
     Key('L', 'l', ssAlt);
     EXPECT_TRUE(inner.Focused());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ImageShapeTest, ImageListCutsAStripAndDrawsMaskedImages) {
+    TBitmap strip(9, 3, TPixelFormat::pf24bit);  // three 3 x 3 images: red, green, blue, white corners
+    const std::uint32_t colours[] = {clRed, clLime, 0xFF0000};
+    for (int i = 0; i < 3; ++i)
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 3; ++x) strip.SetPixel(3 * i + x, y, colours[i]);
+    strip.SetPixel(0, 2, clWhite);
+    auto& list = Form->CreateComponent<TImageList>();
+    list.SetWidth(3);
+    list.SetHeight(3);
+    EXPECT_EQ(list.AddMasked(strip, clWhite), 0);
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_EQ(list.GetBitmap(1).GetPixel(1, 1), clLime);
+    EXPECT_TRUE(list.GetBitmap(7).Empty());
+
+    auto& target = Add<TFillGraphic>(0, 0, 30, 30);
+    target.SetColor(clBlack);
+    ShowForm();
+    list.Draw(target.Canvas(), 10, 10, 0);
+    list.Draw(target.Canvas(), 20, 10, 2, false);
+    list.Draw(target.Canvas(), 0, 0, -1);   // out of range: nothing
+    App.ProcessMessages();
+    EXPECT_EQ(Pixel(10, 12), clBlack) << "masked pixel left out";
+    EXPECT_EQ(Pixel(11, 11), clRed);
+    EXPECT_EQ(Pixel(21, 11), ColorToDrawRGB(clBtnShadow)) << "disabled";
+    EXPECT_EQ(Pixel(0, 0), clBlack);
+
+    list.SetWidth(4);
+    EXPECT_EQ(list.Count(), 0) << "a new size drops the images";
+    list.Add(TBitmap(2, 2, TPixelFormat::pf24bit));
+    EXPECT_EQ(list.Count(), 1) << "a narrower strip is one image";
+}
+
+TEST_F(ImageShapeTest, ImageListFromAFormDefinition) {
+    ReadStandardForm(*Form, "object Form1: TForm\n  object ilTabs: TImageList\n    Width = 3\n    Height = 6\n"
+                            "    ResourceName = 'SpinUp'\n  end\n  object ilRaw: TImageList\n    Width = 2\n    Height = 2\n"
+                            "    Bitmap = {" + Hex(TBmpCodec::Write(TBitmap(4, 2, TPixelFormat::pf24bit))) + "}\n  end\nend\n");
+    auto* tabs = dynamic_cast<TImageList*>(Form->FindComponent("ilTabs"));
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->Count(), 3);
+    EXPECT_EQ(dynamic_cast<TImageList*>(Form->FindComponent("ilRaw"))->Count(), 2);
 }
 
 }  // namespace
