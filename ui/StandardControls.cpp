@@ -1,6 +1,7 @@
 #include "ui/StandardControls.h"
 
 #include "ui/ClassRegistry.h"
+#include "ui/Edit.h"
 #include "ui/GroupBox.h"
 #include "ui/Image.h"
 #include "ui/ImageList.h"
@@ -15,4 +16,5 @@ void RegisterStandardControls(TClassRegistry& classes) {
     classes.RegisterClass(TGroupBox::StaticClass());
     classes.RegisterClass(TScrollBox::StaticClass());
     classes.RegisterClass(TImageList::StaticClass());
+    classes.RegisterClass(TEdit::StaticClass());
 }
