@@ -4,6 +4,7 @@
 #include "widgets/RotatedFont.h"
 
 #include "ui/ClassRegistry.h"
+#include "ui/Image.h"
 #include "ui/Published.h"
 #include "ui/TabSheet.h"
 
@@ -52,7 +53,11 @@ TGradPageControl::TGradPageControl(TComponent* owner)
     FTabSelectedStyle.OnChanged = invalidate;
     FTabStyle.Gradient().OnChanged = invalidate;
     FTabSelectedStyle.Gradient().OnChanged = invalidate;
-    FWallpaper.OnChanged = invalidate;
+    FWallpaper.OnChanged = [this](TGradTabsWallpaper& wallpaper) {
+        // Hear of the image's destruction wherever it is owned.
+        if (wallpaper.Image()) FreeNotification(*wallpaper.Image());
+        Invalidate();
+    };
     FTabStyle.OnFontChanged = [this](TGradTabStyle&) { StylesChanged(); };
     FTabSelectedStyle.OnFontChanged = [this](TGradTabStyle&) { StylesChanged(); };
     FGlyphsLink.OnChange = [this] { GlyphsChanged(); };
@@ -195,6 +200,11 @@ void TGradPageControl::Loaded() {
     TPageControl::Loaded();
     RebuildTabFonts();
     if (BitmapHasPixels(FWallpaper.Bitmap())) FWallpaper.UseOwnBitmap();
+}
+
+void TGradPageControl::Notification(TComponent* component, TOperation operation) {
+    TPageControl::Notification(component, operation);
+    if (operation == opRemove && component && component == FWallpaper.Image()) FWallpaper.SetImage(nullptr);
 }
 
 // --- glyphs ----------------------------------------------------------------------------

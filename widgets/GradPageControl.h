@@ -100,6 +100,7 @@ protected:
     void TabInserted(int index) override;
     void FontChanged() override;
     void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
 
 private:
     void StylesChanged();

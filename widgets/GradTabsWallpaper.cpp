@@ -1,10 +1,13 @@
 #include "widgets/GradTabsWallpaper.h"
 
+#include "ui/Image.h"
 #include "ui/Published.h"
 
 const TClassInfo& TGradTabsWallpaper::StaticClass() {
     using T = TGradTabsWallpaper;
     static const TClassInfo info = MakeClass<T, TPersistent>("TGradTabsWallpaper", {
+        Published<T>("Bitmap", &T::GetBitmap, static_cast<void (T::*)(TPicture*)>(&T::SetBitmap)),
+        Published<T>("Image", &T::Image, &T::SetImage),
         Published<T>("FillCaptions", &T::FillCaptions, &T::SetFillCaptions).Default(true),
         Published<T>("FillCaptionBakgr", &T::FillCaptionBakgr, &T::SetFillCaptionBakgr).Default(false),
         Published<T>("FillClient", &T::FillClient, &T::SetFillClient).Default(false),
@@ -14,19 +17,39 @@ const TClassInfo& TGradTabsWallpaper::StaticClass() {
     return info;
 }
 
-void TGradTabsWallpaper::SetBitmap(const TBitmap* value) {
-    if (value) {
-        if (value != &FBitmap) FBitmap.Assign(*value);
-        FCurrentBitmap = &FBitmap;
-    } else {
-        FBitmap = TBitmap();
-        FCurrentBitmap = FImageBitmap;
+const TBitmap* TGradTabsWallpaper::ImageBitmap() const { return FImage ? FImage->Picture()->Bitmap() : nullptr; }
+
+const TBitmap* TGradTabsWallpaper::CurrentBitmap() const {
+    switch (FSource) {
+    case wsBitmap: return FBitmap.Bitmap();
+    case wsImage: return ImageBitmap();
+    case wsNone:
+    default: return nullptr;
     }
 }
 
-void TGradTabsWallpaper::SetImageBitmap(const TBitmap* value) {
-    FImageBitmap = value;
-    FCurrentBitmap = value ? value : &FBitmap;
+void TGradTabsWallpaper::SetBitmap(const TBitmap* value) {
+    if (value) {
+        if (value != FBitmap.Bitmap()) FBitmap.SetBitmap(*value);
+        FSource = wsBitmap;
+    } else {
+        FBitmap.Clear();
+        FSource = ImageBitmap() ? wsImage : wsNone;
+    }
+}
+
+void TGradTabsWallpaper::SetBitmap(TPicture* value) {
+    if (!value) {
+        SetBitmap(static_cast<const TBitmap*>(nullptr));
+        return;
+    }
+    if (value != &FBitmap) FBitmap.Assign(*value);
+    FSource = wsBitmap;
+}
+
+void TGradTabsWallpaper::SetImage(TImage* value) {
+    FImage = value;
+    FSource = ImageBitmap() ? wsImage : wsBitmap;
     if (OnChanged) OnChanged(*this);
 }
 
@@ -49,11 +72,12 @@ void TGradTabsWallpaper::Assign(const TPersistent& source) {
         return;
     }
     if (wallpaper == this) return;
-    SetBitmap(wallpaper->FCurrentBitmap == &wallpaper->FBitmap ? &wallpaper->FBitmap : nullptr);
+    FBitmap.Assign(wallpaper->FBitmap);
     SetFillCaptions(wallpaper->FFillCaptions);
     SetFillCaptionBakgr(wallpaper->FFillCaptionBakgr);
     SetFillClient(wallpaper->FFillClient);
     SetTile(wallpaper->FTile);
     SetIncludeBevels(wallpaper->FIncludeBevels);
-    if (wallpaper->FImageBitmap != FImageBitmap) SetImageBitmap(wallpaper->FImageBitmap);
+    if (wallpaper->FImage != FImage) SetImage(wallpaper->FImage);
+    FSource = wallpaper->FSource;
 }

@@ -1,18 +1,22 @@
 #pragma once
 
 #include "ui/Persistent.h"
+#include "ui/Picture.h"
 
 #include "gfx/Bitmap.h"
 
+#include <cstdint>
 #include <functional>
-#include <memory>
+
+class TImage;
 
 // A picture painted behind the tabs, beside the last tab and on the page area of a
 // gradient tab control, tiled or as one copy at the area's top-left corner.
 //
-// CurrentBitmap is the picture actually painted: none, the owned Bitmap, or the bitmap of
-// another picture source (an image component) set with SetImageBitmap. The Boolean
-// setters raise OnChanged when the value changes; assigning Bitmap raises nothing.
+// CurrentBitmap is the picture actually painted: none, the owned Bitmap, or the picture of
+// the image component Image (looked up at each use, so a new picture of the image counts).
+// The Boolean setters raise OnChanged when the value changes; assigning Bitmap raises
+// nothing; assigning Image raises OnChanged.
 class TGradTabsWallpaper : public TPersistent {
 public:
     VELTRANE_CLASS_INFO
@@ -23,15 +27,17 @@ public:
     TGradTabsWallpaper(const TGradTabsWallpaper&) = delete;
     TGradTabsWallpaper& operator=(const TGradTabsWallpaper&) = delete;
 
-    const TBitmap& Bitmap() const { return FBitmap; }
+    // The owned picture (null while empty).
+    const TBitmap* Bitmap() const { return FBitmap.Bitmap(); }
+    TPicture* GetBitmap() const { return const_cast<TPicture*>(&FBitmap); }
     // Copies the picture in; CurrentBitmap becomes the owned bitmap when value is given,
-    // else the image's bitmap when there is one, else none.
+    // else the image's picture when there is one, else none.
     void SetBitmap(const TBitmap* value);
+    void SetBitmap(TPicture* value);
 
-    // The picture of the referenced image component, or none; raises OnChanged.
-    // CurrentBitmap becomes the image's bitmap when it has one, else the owned bitmap.
-    const TBitmap* ImageBitmap() const { return FImageBitmap; }
-    void SetImageBitmap(const TBitmap* value);
+    TImage* Image() const { return FImage; }
+    // CurrentBitmap becomes the image's picture when it has one, else the owned bitmap.
+    void SetImage(TImage* value);
 
     // Wallpaper behind each tab.
     bool FillCaptions() const { return FFillCaptions; }
@@ -49,20 +55,23 @@ public:
     bool IncludeBevels() const { return FIncludeBevels; }
     void SetIncludeBevels(bool value);
 
-    const TBitmap* CurrentBitmap() const { return FCurrentBitmap; }
+    const TBitmap* CurrentBitmap() const;
     // Makes the owned bitmap the one painted (after loading, when it has pixels).
-    void UseOwnBitmap() { FCurrentBitmap = &FBitmap; }
+    void UseOwnBitmap() { FSource = wsBitmap; }
 
     void Assign(const TPersistent& source) override;
 
     TNotify OnChanged;
 
 private:
-    void Set(bool& field, bool value);
+    enum TSource : std::uint8_t { wsNone, wsBitmap, wsImage };
 
-    TBitmap FBitmap;
-    const TBitmap* FImageBitmap = nullptr;
-    const TBitmap* FCurrentBitmap = nullptr;
+    void Set(bool& field, bool value);
+    const TBitmap* ImageBitmap() const;
+
+    TPicture FBitmap;
+    TImage* FImage = nullptr;
+    TSource FSource = wsNone;
     bool FFillCaptions = true;
     bool FFillCaptionBakgr = false;
     bool FFillClient = false;

@@ -50,11 +50,11 @@ TTransShape::~TTransShape() {
     FBrush.Brush().OnChange = nullptr;
 }
 
-void TTransShape::SetPen(TTransShapePen* value) {
+void TTransShape::SetPen(TShapePen* value) {
     if (value) FPen.Assign(*value);
 }
 
-void TTransShape::SetBrush(TTransShapeBrush* value) {
+void TTransShape::SetBrush(TShapeBrush* value) {
     if (value) FBrush.Assign(*value);
 }
 

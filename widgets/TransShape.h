@@ -1,8 +1,10 @@
 #pragma once
 
 #include "widgets/CustomTransCanvas.h"
-#include "widgets/TransShapeStyle.h"
 #include "widgets/TransTypes.h"
+
+#include "ui/ShapeBrush.h"
+#include "ui/ShapePen.h"
 
 class TClassRegistry;
 
@@ -19,11 +21,11 @@ public:
     ~TTransShape() override;
 
     TPen& Pen() { return FPen.Pen(); }
-    TTransShapePen* GetPen() const { return const_cast<TTransShapePen*>(&FPen); }
-    void SetPen(TTransShapePen* value);
+    TShapePen* GetPen() const { return const_cast<TShapePen*>(&FPen); }
+    void SetPen(TShapePen* value);
     TBrush& Brush() { return FBrush.Brush(); }
-    TTransShapeBrush* GetBrush() const { return const_cast<TTransShapeBrush*>(&FBrush); }
-    void SetBrush(TTransShapeBrush* value);
+    TShapeBrush* GetBrush() const { return const_cast<TShapeBrush*>(&FBrush); }
+    void SetBrush(TShapeBrush* value);
     TShapeType Shape() const { return FShape; }
     void SetShape(TShapeType value);
     int Angle() const { return FAngle; }
@@ -39,8 +41,8 @@ protected:
     void DrawContent(TCanvas& canvas) override;
 
 private:
-    TTransShapePen FPen;
-    TTransShapeBrush FBrush;
+    TShapePen FPen;
+    TShapeBrush FBrush;
     TShapeType FShape = transshape::stRectangle;
     int FAngle = 0;
 };

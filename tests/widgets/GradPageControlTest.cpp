@@ -5,6 +5,7 @@
 
 #include "ui/ClassRegistry.h"
 #include "ui/FrameworkClasses.h"
+#include "ui/Image.h"
 #include "ui/Published.h"
 #include "ui/TabSheet.h"
 
@@ -355,6 +356,19 @@ TEST_F(GradPagesTest, WallpaperOnPageAndTabs) {
     Pages->Wallpaper().SetFillCaptions(false);
     App.ProcessMessages();
     EXPECT_EQ(Pixel(item1.Left + 3, item1.Top + 3), ColorToDrawRGB(clBtnShadow));
+}
+
+TEST_F(GradPagesTest, WallpaperImageIsForgottenWhenDestroyed) {
+    TImage& image = Form->CreateComponent<TImage>();
+    TBitmap picture(2, 2);
+    picture.Fill(clTeal);
+    image.Picture()->SetBitmap(picture);
+    Pages->Wallpaper().SetImage(&image);
+    ASSERT_NE(Pages->Wallpaper().CurrentBitmap(), nullptr);
+    image.Free();
+    EXPECT_EQ(Pages->Wallpaper().Image(), nullptr);
+    EXPECT_EQ(Pages->Wallpaper().CurrentBitmap(), nullptr);
+    ShowForm(); // paints without the image
 }
 
 namespace {

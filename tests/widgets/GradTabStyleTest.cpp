@@ -2,6 +2,7 @@
 #include "widgets/GradTabsWallpaper.h"
 
 #include "ui/ClassInfo.h"
+#include "ui/Image.h"
 #include "ui/PropInfo.h"
 
 #include <gtest/gtest.h>
@@ -131,22 +132,30 @@ TEST(GradTabsWallpaper, CurrentBitmapFollowsBitmapAndImage) {
     TBitmap picture(3, 2);
     w.SetBitmap(&picture);
     EXPECT_EQ(changes, 0);
-    EXPECT_EQ(w.CurrentBitmap(), &w.Bitmap());
-    EXPECT_EQ(w.Bitmap().Width(), 3);
-    TBitmap imageBitmap(5, 5);
-    w.SetImageBitmap(&imageBitmap);
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(w.CurrentBitmap(), &imageBitmap);
-    w.SetBitmap(nullptr);
-    EXPECT_EQ(w.CurrentBitmap(), &imageBitmap);
-    w.SetImageBitmap(nullptr);
-    EXPECT_EQ(w.CurrentBitmap(), &w.Bitmap());
+    ASSERT_NE(w.Bitmap(), nullptr);
+    EXPECT_EQ(w.CurrentBitmap(), w.Bitmap());
+    EXPECT_EQ(w.Bitmap()->Width(), 3);
+
+    TImage image(nullptr);
+    w.SetImage(&image); // an image without picture: the own bitmap stays
+    EXPECT_EQ(w.CurrentBitmap(), w.Bitmap());
+    image.Picture()->SetBitmap(TBitmap(5, 5));
+    w.SetImage(&image);
     EXPECT_EQ(changes, 2);
+    ASSERT_NE(w.CurrentBitmap(), nullptr);
+    EXPECT_EQ(w.CurrentBitmap()->Width(), 5);
+    image.Picture()->SetBitmap(TBitmap(7, 7)); // a new picture of the image counts at once
+    EXPECT_EQ(w.CurrentBitmap()->Width(), 7);
+    w.SetBitmap(static_cast<const TBitmap*>(nullptr));
+    EXPECT_EQ(w.CurrentBitmap()->Width(), 7);
+    w.SetImage(nullptr);
+    EXPECT_EQ(w.CurrentBitmap(), nullptr); // the own bitmap, empty
+    EXPECT_EQ(changes, 3);
     w.SetTile(true);
     w.SetTile(false);
     w.SetFillClient(true);
     w.SetFillCaptions(false);
     w.SetFillCaptionBakgr(true);
     w.SetIncludeBevels(false);
-    EXPECT_EQ(changes, 7);
+    EXPECT_EQ(changes, 8);
 }
