@@ -10,6 +10,7 @@
 
 #include "platform/Exception.h"
 #include "platform/Kernel.h"
+#include "ui/MessageBox.h"
 
 namespace {
 
@@ -49,6 +50,11 @@ void TLastChanceHandler::Report(std::exception_ptr error)
     std::string text = Describe(error);
     std::fwrite(text.data(), 1, text.size(), stderr);
     std::fflush(stderr);
+    // The same text in a task-modal box when a display can be reached; a failing box changes nothing.
+    try {
+        ShowMessageBoxWindow(text, Title, MB_OK | MB_ICONERROR | MB_TASKMODAL);
+    } catch (...) {
+    }
 }
 
 std::string TLastChanceHandler::FormatText(std::string_view className, std::string_view moduleName,

@@ -16,7 +16,8 @@ public:
     // answers ExitCode.
     static int Run(const std::function<int()>& body);
 
-    // Reports an exception: its text on standard error.
+    // Reports an exception: its text on standard error and in a box titled Title (when a
+    // display can be reached).
     static void Report(std::exception_ptr error);
 
     // "Exception <class> in module <module> at <address>.\r\n<message><full stop>\r\n".

@@ -30,6 +30,7 @@ TApplication::TApplication(TDisplay& display) : TComponent(nullptr), FDisplay(&d
 }
 
 TApplication::TApplication() : TComponent(nullptr), FOwnDisplay(OpenX11Display()), FDisplay(FOwnDisplay.get()) {
+    if (!FDisplay) throw EDisplayError("Cannot open the display");
     if (GApplication) throw EInvalidOperation("An application object exists already");
     GApplication = this;
 }

@@ -5,6 +5,7 @@
 
 #include "gfx/Canvas.h"
 #include "gfx/DrawText.h"
+#include "platform/x11/X11Display.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -30,6 +31,20 @@ int MessageBox(std::string_view text, std::string_view caption, std::uint32_t fl
     auto box = std::make_unique<TMessageBoxForm>(nullptr, std::string(text), std::string(caption), flags);
     box->ShowModal();
     return IDOK;
+}
+
+void ShowMessageBoxWindow(std::string_view text, std::string_view caption, std::uint32_t flags) {
+    if (TApplication* app = Application()) {
+        if (app->Display().ConnectionLost()) return;
+        auto box = std::make_unique<TMessageBoxForm>(nullptr, std::string(text), std::string(caption), flags);
+        box->ShowModal();
+        return;
+    }
+    std::unique_ptr<TDisplay> display = OpenX11Display();
+    if (!display) return;
+    TApplication boxApplication(*display);
+    auto box = std::make_unique<TMessageBoxForm>(nullptr, std::string(text), std::string(caption), flags);
+    box->ShowModal();
 }
 
 void DrawErrorIcon(TCanvas& canvas, const TRect& rect) {

@@ -24,6 +24,11 @@ constexpr int IDOK = 1;
 // connection is lost, only the standard-error text is given. Answers IDOK.
 int MessageBox(std::string_view text, std::string_view caption, std::uint32_t flags = MB_OK);
 
+// The box alone, without the standard-error text: on the application's display, or, when no
+// application object exists (the last-chance handler), on the default X11 display opened for the
+// box; nothing when no display can be opened.
+void ShowMessageBoxWindow(std::string_view text, std::string_view caption, std::uint32_t flags = MB_OK);
+
 // The OK button of a message box: a plain push button, the default and the cancel button.
 class TMessageBoxButton : public TButtonControl {
 public:

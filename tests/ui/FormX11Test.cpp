@@ -41,7 +41,7 @@ TEST(FormX11Test, FormWindowShowsAndReceivesARealClick) {
             display->ReadScreen(TWindowRect{x, y, x + 1, y + 1}, buffer);
             return RGB(pixel[2], pixel[1], pixel[0]);
         };
-        ASSERT_TRUE(runUntil([&] { return screenPixel(40 + 60, 30 + 50) == clRed; })) << "form never drawn";
+        ASSERT_TRUE(runUntil([&] { return screenPixel(40 + 60, 30 + 50) == clRed; })) << "form never drawn: " << std::hex << screenPixel(40 + 60, 30 + 50) << " " << screenPixel(45, 35);
         EXPECT_EQ(screenPixel(40 + 5, 30 + 5), clBlue);
 
         TXTestInput input(server.Name());
