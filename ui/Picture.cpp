@@ -20,6 +20,8 @@ bool IsJpeg(std::span<const std::uint8_t> d) { return d.size() >= 2 && d[0] == 0
 // Strips the stored form's class name and byte count, when present.
 std::span<const std::uint8_t> UnwrapStored(std::span<const std::uint8_t> data) {
     if (data.empty() || IsBmp(data) || IsJpeg(data)) return data;
+    // A bare byte count and the file (a bitmap's own stored form).
+    if (data.size() > 6 && (IsBmp(data.subspan(4)) || IsJpeg(data.subspan(4)))) return data.subspan(4);
     const std::size_t nameLength = data[0];
     if (nameLength == 0 || data.size() < 1 + nameLength) return data;
     std::span<const std::uint8_t> rest = data.subspan(1 + nameLength);

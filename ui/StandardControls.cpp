@@ -8,6 +8,7 @@
 #include "ui/Label.h"
 #include "ui/ScrollBox.h"
 #include "ui/Shape.h"
+#include "ui/SpeedButton.h"
 
 void RegisterStandardControls(TClassRegistry& classes) {
     classes.RegisterClass(TLabel::StaticClass());
@@ -17,4 +18,5 @@ void RegisterStandardControls(TClassRegistry& classes) {
     classes.RegisterClass(TScrollBox::StaticClass());
     classes.RegisterClass(TImageList::StaticClass());
     classes.RegisterClass(TEdit::StaticClass());
+    classes.RegisterClass(TSpeedButton::StaticClass());
 }
