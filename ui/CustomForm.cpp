@@ -185,9 +185,11 @@ void TCustomForm::ShowWindowNow() {
     if (FFormStyle == fsStayOnTop) app.Display().SetTopMost(FHandle, true);
     app.Display().SetFocus(FHandle);
     InvalidateRect(ClientRect());
-    if (!FActiveControl) {
-        if (TWinControl* first = FindNextControl(nullptr, true, true, false)) SetActiveControl(first);
-    }
+    // The focus goes to the active control (as a form definition may name it) or the first tab stop.
+    TWinControl* wanted = FActiveControl && FActiveControl->CanFocus() ? FActiveControl : nullptr;
+    FActiveControl = nullptr;
+    if (!wanted) wanted = FindNextControl(nullptr, true, true, false);
+    if (wanted) SetActiveControl(wanted);
     Activate();
 }
 
@@ -229,6 +231,9 @@ void TCustomForm::SetFormStyle(TFormStyle value) {
 TModalResult TCustomForm::ShowModal() {
     TApplication& app = RequireApplication();
     if (FVisible || FModal) throw EInvalidOperation("Cannot make a visible window modal");
+    TCustomForm* previous = nullptr;
+    for (TCustomForm* form : app.Forms())
+        if (form != this && form->Active()) previous = form;
     FModal = true;
     FModalResult = mrNone;
     app.PushModal(*this);
@@ -249,6 +254,11 @@ TModalResult TCustomForm::ShowModal() {
     app.PopModal();
     FModal = false;
     Hide();
+    // The form that was active before gets the focus back, as after a platform dialog.
+    const auto& forms = app.Forms();
+    if (previous && std::find(forms.begin(), forms.end(), previous) != forms.end() && previous->Visible() &&
+        previous->HandleAllocated())
+        app.Display().SetFocus(previous->Handle());
     return FModalResult;
 }
 
@@ -303,6 +313,10 @@ void TCustomForm::DoHide() {
 void TCustomForm::SetActiveControl(TWinControl* control) {
     if (control == FActiveControl) return;
     if (control && (control == this || !ContainsControl(control))) control = nullptr;
+    if (ComponentState().Contains(csLoading)) {
+        FActiveControl = control;  // a form definition names it; the focus moves when the form shows
+        return;
+    }
     if (control && !control->CanFocus() && !ComponentState().Contains(csLoading))
         throw EInvalidOperation("Cannot focus a disabled or invisible window");
     TWinControl* old = FActiveControl;

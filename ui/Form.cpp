@@ -5,6 +5,7 @@
 const TClassInfo& TForm::StaticClass() {
     using T = TForm;
     static const TClassInfo info = MakeClass<T, TCustomForm>("TForm", {
+        Published<T>("ActiveControl", &T::ActiveControl, &T::SetActiveControl),
         Published<T>("ClientWidth", &T::ClientWidth, &T::SetClientWidth),
         Published<T>("ClientHeight", &T::ClientHeight, &T::SetClientHeight),
         Published<T>("BorderStyle", &T::BorderStyle, &T::SetBorderStyle).Default(bsSizeable),

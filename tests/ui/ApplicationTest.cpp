@@ -377,3 +377,78 @@ TEST(ApplicationObjectTest, OnlyOneApplicationAtATime) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ApplicationTest, AfterAModalFormTheFormActiveBeforeGetsTheFocusBack) {
+    int activations = 0;
+    Form->SetOnActivate([&](TObject*) { ++activations; });
+    ShowForm();
+    EXPECT_EQ(activations, 1);
+    auto& dialog = App.CreateForm<TForm>();
+    Soon([&] { dialog.SetModalResult(mrOk); });
+    dialog.ShowModal();
+    App.ProcessMessages();
+    EXPECT_EQ(Display.FocusWindow(), Form->Handle());
+    EXPECT_TRUE(Form->Active());
+    EXPECT_EQ(activations, 2);
+}
+
+const char* const FocusDefinition =
+    "object frmFocus: TForm\n"
+    "  ActiveControl = second\n"
+    "  object first: TFocusProbe\n"
+    "    TabOrder = 0\n"
+    "  end\n"
+    "  object second: TFocusProbe\n"
+    "    Left = 50\n"
+    "    TabOrder = 1\n"
+    "  end\n"
+    "end\n";
+
+class TFocusProbe : public TCustomControl {
+public:
+    VELTRANE_CLASS_INFO
+    explicit TFocusProbe(TComponent* owner) : TCustomControl(owner) {
+        FTabStop = true;
+        SetBounds(0, 0, 20, 20);
+    }
+    int Enters = 0;
+
+protected:
+    void DoEnter() override {
+        ++Enters;
+        TCustomControl::DoEnter();
+    }
+};
+
+const TClassInfo& TFocusProbe::StaticClass() {
+    static const TClassInfo info = MakeClass<TFocusProbe, TCustomControl>("TFocusProbe", {});
+    return info;
+}
+
+class TFocusForm : public TForm {
+public:
+    explicit TFocusForm(TComponent* owner) : TForm(owner) {
+        TClassRegistry classes;
+        RegisterFrameworkClasses(classes);
+        classes.RegisterClass(TFocusProbe::StaticClass());
+        ReadFormText(FocusDefinition, classes, "TFRM_FOCUS");
+    }
+};
+
+TEST(FormDefinitionTest, ActiveControlNamedByTheDefinitionGetsTheFocusWhenShown) {
+    TMemoryDisplay display(640, 480);
+    TApplication app(display);
+    auto& form = app.CreateForm<TFocusForm>();
+    auto* second = dynamic_cast<TFocusProbe*>(form.FindComponent("second"));
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(form.ActiveControl(), second);
+    EXPECT_EQ(second->Enters, 0) << "no focus events while loading";
+    form.Show();
+    EXPECT_EQ(form.ActiveControl(), second);
+    EXPECT_EQ(second->Enters, 1);
+    EXPECT_EQ(dynamic_cast<TFocusProbe*>(form.FindComponent("first"))->Enters, 0);
+}
+
+}  // namespace
