@@ -146,6 +146,12 @@ TRect TControl::VisibleRectInForm() const {
     for (const TControl* c = this; c; c = c->FParent) {
         if (!c->FVisible && c != form) return TRect{};
         r = Intersect(r, c->BoundsInForm());
+        if (c != this) {
+            // Children stay inside the part of their parent that is kept for them.
+            const TRect inner = static_cast<const TWinControl*>(c)->ChildClipRect();
+            const TPoint o = c->FormOrigin();
+            r = Intersect(r, Rect(o.X + inner.Left, o.Y + inner.Top, o.X + inner.Right, o.Y + inner.Bottom));
+        }
     }
     return r;
 }
