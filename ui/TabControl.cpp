@@ -60,8 +60,9 @@ const TTabLayout& TCustomTabControl::Layout() {
     input.Client = ClientRect();
     input.TabWidth = FTabWidth;
     input.TabHeight = FTabHeight;
-    input.GlyphWidth = FImageWidth;
-    input.GlyphHeight = FImageHeight;
+    const TSize imageSize = ImageSize();
+    input.GlyphWidth = imageSize.cx;
+    input.GlyphHeight = imageSize.cy;
     input.Selected = FTabIndex;
     TBitmap scratch(1, 1);
     TCanvas& measure = scratch.Canvas();

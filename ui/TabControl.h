@@ -60,6 +60,7 @@ public:
     void SetOwnerDraw(bool value);
     // The glyph size the layout leaves room for (0: no glyphs).
     void SetImageSize(int width, int height);
+    virtual TSize ImageSize() const { return TSize{FImageWidth, FImageHeight}; }
 
     // The style bits the tabs are laid out and drawn with.
     virtual std::uint32_t StyleBits() const;

@@ -13,6 +13,7 @@
 const TClassInfo& TGradPageControl::StaticClass() {
     using T = TGradPageControl;
     static const TClassInfo info = MakeClass<T, TPageControl>("TGradPageControl", {
+        Published<T>("Glyphs", &T::Glyphs, &T::SetGlyphs),
         Published<T>("SingleGlyph", &T::SingleGlyph, &T::SetSingleGlyph).Default(false),
         Published<T>("TabStyle", &T::GetTabStyle, &T::SetTabStyle),
         Published<T>("TabSelectedStyle", &T::GetTabSelectedStyle, &T::SetTabSelectedStyle),
@@ -60,13 +61,10 @@ TGradPageControl::TGradPageControl(TComponent* owner)
     };
     FTabStyle.OnFontChanged = [this](TGradTabStyle&) { StylesChanged(); };
     FTabSelectedStyle.OnFontChanged = [this](TGradTabStyle&) { StylesChanged(); };
-    FGlyphsLink.OnChange = [this] { GlyphsChanged(); };
-    FGlyphsLink.OnDestroy = [this] { SetGlyphs(nullptr); };
     RecreateWnd();
 }
 
 TGradPageControl::~TGradPageControl() {
-    if (FGlyphs) FGlyphs->UnregisterChanges(FGlyphsLink);
     FTabStyle.OnChanged = nullptr;
     FTabSelectedStyle.OnChanged = nullptr;
     FTabStyle.Gradient().OnChanged = nullptr;
@@ -204,7 +202,9 @@ void TGradPageControl::Loaded() {
 
 void TGradPageControl::Notification(TComponent* component, TOperation operation) {
     TPageControl::Notification(component, operation);
-    if (operation == opRemove && component && component == FWallpaper.Image()) FWallpaper.SetImage(nullptr);
+    if (operation != opRemove || !component) return;
+    if (component == FWallpaper.Image()) FWallpaper.SetImage(nullptr);
+    if (component == FGlyphs) SetGlyphs(nullptr);
 }
 
 // --- glyphs ----------------------------------------------------------------------------
@@ -221,7 +221,7 @@ void TGradPageControl::SetTabGlyphIndex(int index, int image) {
 
 void TGradPageControl::ApplySingleGlyph() {
     if (!FGlyphs || TabCount() == 0) return;
-    const int count = FGlyphs->ImageCount();
+    const int count = FGlyphs->Count();
     for (int i = 0; i < TabCount(); ++i) {
         if (FSingleGlyph) SetTabGlyphIndex(i, 0);
         else if (i < count) SetTabGlyphIndex(i, i);
@@ -233,31 +233,29 @@ void TGradPageControl::SetSingleGlyph(bool value) {
     ApplySingleGlyph();
 }
 
-void TGradPageControl::SetGlyphs(TGradTabGlyphs* value) {
-    if (FGlyphs) FGlyphs->UnregisterChanges(FGlyphsLink);
+void TGradPageControl::SetGlyphs(TImageList* value) {
+    if (FGlyphs == value) return;
+    if (FGlyphs) RemoveFreeNotification(*FGlyphs);
     FGlyphs = value;
-    if (!FGlyphs) {
-        SetImageSize(0, 0);
-        return;
-    }
-    FGlyphs->RegisterChanges(FGlyphsLink);
-    SetImageSize(FGlyphs->ImageWidth(), FGlyphs->ImageHeight());
-    const int n = std::min(TabCount(), FGlyphs->ImageCount());
+    // The tabs make room for glyphs of the list's size (none without a list).
+    RecreateWnd();
+    if (!FGlyphs) return;
+    FreeNotification(*FGlyphs);
+    const int n = std::min(TabCount(), FGlyphs->Count());
     bool anyImage = false;
     for (int i = 0; i < n && !anyImage; ++i) anyImage = TabImageIndex(i) != -1;
     if (!anyImage) ApplySingleGlyph();
 }
 
-void TGradPageControl::GlyphsChanged() {
-    if (FGlyphs) SetImageSize(FGlyphs->ImageWidth(), FGlyphs->ImageHeight());
-    Invalidate();
+TSize TGradPageControl::ImageSize() const {
+    return FGlyphs ? TSize{FGlyphs->Width(), FGlyphs->Height()} : TSize{};
 }
 
 void TGradPageControl::TabInserted(int index) {
     TPageControl::TabInserted(index);
     if (!FGlyphs) return;
     if (FSingleGlyph) SetTabImageIndex(index, 0);
-    else if (index < FGlyphs->ImageCount()) SetTabImageIndex(index, index);
+    else if (index < FGlyphs->Count()) SetTabImageIndex(index, index);
 }
 
 // --- painting --------------------------------------------------------------------------
@@ -272,7 +270,10 @@ void TGradPageControl::DrawTab(const TDrawItemStruct& drawItem) {
 
     r.Glyph = nullptr;
     const int glyph = GetTabGlyphIndex(index);
-    if (glyph != -1 && FGlyphs && FGlyphs->GetBitmap(glyph, FGlyphBuffer)) r.Glyph = &FGlyphBuffer;
+    if (glyph != -1 && FGlyphs && glyph >= 0 && glyph < FGlyphs->Count()) {
+        FGlyphBuffer = FGlyphs->GetBitmap(glyph);
+        r.Glyph = &FGlyphBuffer;
+    }
 
     // A disabled tab takes the unselected look even when it is the selected one.
     if (drawItem.ItemState & ODS_DISABLED) {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "widgets/GradTabGlyphs.h"
 #include "widgets/GradTabPaint.h"
 #include "widgets/GradTabStyle.h"
 #include "widgets/GradTabsWallpaper.h"
 #include "widgets/GradTypes.h"
 #include "widgets/Gradient.h"
 
+#include "ui/ImageList.h"
 #include "ui/PageControl.h"
 
 #include "gfx/Bitmap.h"
@@ -32,8 +32,9 @@ public:
     ~TGradPageControl() override;
 
     // --- glyphs -------------------------------------------------------------------
-    TGradTabGlyphs* Glyphs() const { return FGlyphs; }
-    void SetGlyphs(TGradTabGlyphs* value);
+    // The image list the tab glyphs come from (a reference; forgotten when the list goes).
+    TImageList* Glyphs() const { return FGlyphs; }
+    void SetGlyphs(TImageList* value);
     bool SingleGlyph() const { return FSingleGlyph; }
     void SetSingleGlyph(bool value);
     // The tab's image index, -1 without Glyphs.
@@ -85,6 +86,7 @@ public:
     TGradient& SpareGradient() { return FSpareGradient; }
 
     std::uint32_t StyleBits() const override;
+    TSize ImageSize() const override;
 
     // The font direction that suits tabs on a side.
     static TglLabelDir AutoFontDirection(TglSide side);
@@ -105,10 +107,8 @@ protected:
 private:
     void StylesChanged();
     void ApplySingleGlyph();
-    void GlyphsChanged();
 
-    TGradTabGlyphs* FGlyphs = nullptr;
-    TGradTabGlyphs::TChangeLink FGlyphsLink;
+    TImageList* FGlyphs = nullptr;
     bool FSingleGlyph = false;
     TGradTabStyle FTabStyle;
     TGradTabStyle FTabSelectedStyle;

@@ -6,6 +6,7 @@
 #include "ui/ClassRegistry.h"
 #include "ui/FrameworkClasses.h"
 #include "ui/Image.h"
+#include "ui/ImageList.h"
 #include "ui/Published.h"
 #include "ui/TabSheet.h"
 
@@ -23,22 +24,17 @@ public:
     void Draw(const TDrawItemStruct& item) { DrawTab(item); }
 };
 
-// An image list of solid squares, image n in colour Colors[n].
-class TFakeGlyphs : public TGradTabGlyphs {
-public:
-    std::vector<TColor> Colors;
-    void Change() { Changed(); }
-    int ImageCount() const override { return static_cast<int>(Colors.size()); }
-    int ImageWidth() const override { return 6; }
-    int ImageHeight() const override { return 6; }
-    bool GetBitmap(int index, TBitmap& bitmap) const override {
-        if (index < 0 || index >= ImageCount()) return false;
-        bitmap.SetSize(6, 6);
-        bitmap.Fill(Colors[static_cast<std::size_t>(index)]);
-        bitmap.SetPixel(0, 5, clFuchsia); // the transparent corner
-        return true;
+// An image list of solid 6 x 6 squares in the given colours, each with a transparent corner.
+void FillGlyphs(TImageList& list, std::initializer_list<TColor> colors) {
+    list.SetWidth(6);
+    list.SetHeight(6);
+    for (TColor color : colors) {
+        TBitmap image(6, 6);
+        image.Fill(color);
+        image.SetPixel(0, 5, clFuchsia);
+        list.Add(image);
     }
-};
+}
 
 class GradPagesTest : public ::testing::Test, public TFormFixture {
 protected:
@@ -244,12 +240,11 @@ TEST_F(GradPagesTest, EventsGiveColoursPerTab) {
 }
 
 TEST_F(GradPagesTest, GlyphIndicesFollowSingleGlyphAndTheImageCount) {
-    TFakeGlyphs glyphs;
-    glyphs.Colors = {clRed, clLime};
+    TImageList& glyphs = Form->CreateComponent<TImageList>();
+    FillGlyphs(glyphs, {clRed, clLime});
     EXPECT_EQ(Pages->GetTabGlyphIndex(0), -1);
     for (int i = 0; i < 3; ++i) Pages->SetTabImageIndex(i, -1);
     Pages->SetGlyphs(&glyphs);
-    EXPECT_EQ(glyphs.LinkCount(), 1);
     EXPECT_EQ(Pages->GetTabGlyphIndex(0), 0);
     EXPECT_EQ(Pages->GetTabGlyphIndex(1), 1);
     EXPECT_EQ(Pages->GetTabGlyphIndex(2), -1); // past the image count
@@ -264,13 +259,12 @@ TEST_F(GradPagesTest, GlyphIndicesFollowSingleGlyphAndTheImageCount) {
     EXPECT_EQ(Pages->GetTabGlyphIndex(1), 1);
     EXPECT_EQ(Pages->GetTabGlyphIndex(3), 0); // beyond the count: left as it was
     Pages->SetGlyphs(nullptr);
-    EXPECT_EQ(glyphs.LinkCount(), 0);
     EXPECT_EQ(Pages->GetTabGlyphIndex(1), -1);
 }
 
 TEST_F(GradPagesTest, GlyphsWithImagesAlreadySetAreLeftAlone) {
-    TFakeGlyphs glyphs;
-    glyphs.Colors = {clRed, clLime, clBlue};
+    TImageList& glyphs = Form->CreateComponent<TImageList>();
+    FillGlyphs(glyphs, {clRed, clLime, clBlue});
     // The sheets' image indices (0 by default) stand.
     Sheets[2]->SetImageIndex(1);
     Pages->SetGlyphs(&glyphs);
@@ -279,22 +273,20 @@ TEST_F(GradPagesTest, GlyphsWithImagesAlreadySetAreLeftAlone) {
 }
 
 TEST_F(GradPagesTest, DestroyedGlyphListIsForgotten) {
-    {
-        TFakeGlyphs glyphs;
-        glyphs.Colors = {clRed};
-        Pages->SetGlyphs(&glyphs);
-        const int thick = Pages->TabRect(0).Height();
-        glyphs.Colors.push_back(clLime);
-        glyphs.Change();
-        EXPECT_EQ(Pages->TabRect(0).Height(), thick);
-    }
+    const int plain = Pages->TabRect(0).Width();
+    TImageList& glyphs = Form->CreateComponent<TImageList>();
+    FillGlyphs(glyphs, {clRed});
+    Pages->SetGlyphs(&glyphs);
+    EXPECT_EQ(Pages->TabRect(0).Width(), plain + 6 + 3);
+    glyphs.Free();
     EXPECT_EQ(Pages->Glyphs(), nullptr);
+    EXPECT_EQ(Pages->TabRect(0).Width(), plain);
     EXPECT_EQ(Pages->GetTabGlyphIndex(0), -1);
 }
 
 TEST_F(GradPagesTest, GlyphIndexPastTheListPaintsNoGlyph) {
-    TFakeGlyphs glyphs;
-    glyphs.Colors = {clRed};
+    TImageList& glyphs = Form->CreateComponent<TImageList>();
+    FillGlyphs(glyphs, {clRed});
     Pages->SetGlyphs(&glyphs);
     Pages->SetTabGlyphIndex(0, 7);
     Pages->TabStyle().SetBackgrColor(clNavy);
