@@ -1,16 +1,21 @@
 // The program entry: one engine, one branch on the launch mode.
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "app/LastChanceHandler.h"
 #include "engine/QsvImgFree.h"
 #include "platform/CommandLine.h"
 #include "platform/x11/X11Display.h"
+#include "ui/Application.h"
+#include "view/frm_ssView.h"
 
 namespace {
 
 constexpr int ExitNotAvailable = 2;
+constexpr const char* SaverTitle = "Veltrane";
 
 // A mode whose code is not part of this build: say so and fail, never pretend.
 int NotAvailable(const char* mode)
@@ -47,7 +52,20 @@ int RunSaver(T_QsvImgFree& engine)
     // A second saver started while one runs shows nothing and ends quietly.
     if (!engine.EnsureSingleInstance())
         return 0;
-    return NotAvailable("full-screen saver");
+    // The display outlives the application object, which destroys the view (and joins its
+    // cross-fade worker) before it goes.
+    std::unique_ptr<TDisplay> display = OpenX11Display();
+    if (!display) {
+        const char* name = std::getenv("DISPLAY");
+        throw EDisplayError(name && *name ? std::string("Cannot open the display ") + name
+                                          : std::string("Cannot open the display: DISPLAY is not set"));
+    }
+    TApplication application(*display);
+    application.SetTitle(SaverTitle);
+    application.CreateForm<Tfrm_ssView>();
+    // Until the view ends the loop, or the connection to the display is lost.
+    application.Run();
+    return 0;
 }
 
 int RunEntry()

@@ -136,9 +136,6 @@ TEST_F(Entry, ModesNotBuiltYetSaySoAndFailWithTwo)
     const TCase cases[] = {
         {{"/c"}, "configuration"},
         {{"/c:4711"}, "configuration"},
-        {{"/s"}, "full-screen saver"},
-        {{}, "full-screen saver"},
-        {{"/x", "99"}, "full-screen saver"},
     };
     for (const TCase& c : cases) {
         TRunResult result = Run(c.Switches);
@@ -176,9 +173,24 @@ TEST_F(Entry, SecondSaverEndsAtOnceWithZero)
     EXPECT_EQ(Run({"/c"}).ExitCode, 2);
 }
 
+TEST_F(Entry, SaverWithoutADisplayReportsItAndEndsWithOne)
+{
+    // The saver, the default mode and every unknown switch need the display.
+    const std::regex text("Exception EDisplayError in module veltrane at [0-9A-F]{" +
+                          std::to_string(sizeof(void*) * 2) +
+                          "}\\.\r\nCannot open the display: DISPLAY is not set\\.\r\n");
+    for (const std::vector<std::string>& switches :
+         {std::vector<std::string>{"/s"}, {}, {"/x", "99"}, {"-S"}, {"/-s"}, {"s"}}) {
+        TRunResult result = Run(switches);
+        EXPECT_EQ(result.ExitCode, 1) << (switches.empty() ? "" : switches[0]);
+        EXPECT_TRUE(std::regex_match(result.Errors, text)) << result.Errors;
+        EXPECT_EQ(result.Output, "");
+    }
+}
+
 TEST_F(Entry, SaverReleasesTheInstanceWhenItEnds)
 {
-    EXPECT_EQ(Run({"/s"}).ExitCode, 2);
+    EXPECT_EQ(Run({"/s"}).ExitCode, 1);
     TSingleInstance after("QM_Veltrane");
     EXPECT_TRUE(after.Acquired());
 }
