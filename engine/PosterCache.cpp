@@ -23,12 +23,10 @@ void TPosterCache::Add(const std::string& key, std::shared_ptr<const TBitmap> po
         }
     }
     const std::size_t size = poster->ByteCount();
-    if (size > FCeiling)
+    // What does not fit beside the posters kept is not kept: the slideshow cycles through
+    // more posters than fit, and evicting the oldest would drop the one needed soonest.
+    if (size > FCeiling - FBytes)
         return;
-    while (!FEntries.empty() && FBytes + size > FCeiling) {
-        FBytes -= FEntries.back().Poster->ByteCount();
-        FEntries.pop_back();
-    }
     FEntries.push_front(TEntry{key, std::move(poster)});
     FBytes += size;
 }

@@ -90,6 +90,8 @@ public:
     // anything else stands for poster 1), placed by ViewType, stamped with the watermark
     // in the saver mode, both 32 bits a pixel afterwards. A missing poster raises
     // EResNotFound, one that cannot be decoded EInvalidGraphic. Main thread, not fading.
+    // When current is the poster the last call composed as next, with the same view type,
+    // mode and size, that frame becomes CurrentFrame as it is (the same pixels).
     void PrepareFrames(int current, int next);
     // The next poster in the sequence: composes (CurrentIndex + 1, the one after it),
     // wrapping after 11, and makes the first of them CurrentIndex.
@@ -165,6 +167,7 @@ public:
 private:
     std::shared_ptr<const TBitmap> LoadPoster(int index);
     void PlacePoster(TBitmap& frame, const TBitmap& poster) const;
+    void ComposeFrame(TBitmap& frame, const TBitmap& poster);
     void Present(const TBitmap& frame);
     // Handles the display's events for up to timeoutMs; false once HostWnd is gone or
     // the display is lost.
@@ -175,4 +178,19 @@ private:
     TPosterCache FPosters;
     std::uint32_t FPasswordTimeout = DefaultPasswordTimeout;
     bool FWorkShown = false;  // the preview's window shows WorkFrame (after a fade)
+
+    // What NextFrame was composed from. A change of poster composes the new current frame
+    // from the poster that was the next one: when nothing else changed, that frame is
+    // taken over instead of being composed again.
+    struct TComposition {
+        std::string Name;  // the poster's resource name
+        int ViewType = 0;
+        TSaverMode Mode = TSaverMode::smSaver;
+        int Width = 0;
+        int Height = 0;
+        bool Palette = false;
+        friend bool operator==(const TComposition&, const TComposition&) = default;
+    };
+    std::optional<TComposition> FNextComposition;
+    bool PaletteDisplay() const;
 };

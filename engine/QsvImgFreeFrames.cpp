@@ -1,6 +1,7 @@
 // The engine's frames: binding to a window, composing posters, the watermark, presenting.
 
 #include <algorithm>
+#include <utility>
 
 #include "engine/MakerAddress.h"
 #include "engine/QsvImgFree.h"
@@ -87,9 +88,14 @@ void T_QsvImgFree::PlacePoster(TBitmap& frame, const TBitmap& poster) const
     }
 }
 
+bool T_QsvImgFree::PaletteDisplay() const
+{
+    return FDisplay && FDisplay->ScreenBitsPerPixel() <= PaletteBitsPerPixel;
+}
+
 std::shared_ptr<const TBitmap> T_QsvImgFree::LoadPoster(int index)
 {
-    const bool palette = FDisplay && FDisplay->ScreenBitsPerPixel() <= PaletteBitsPerPixel;
+    const bool palette = PaletteDisplay();
     const std::string& name = ImageNames[index];
     const std::string key = name + (palette ? "/palette" : "");
     if (auto kept = FPosters.Find(key))
@@ -105,24 +111,39 @@ std::shared_ptr<const TBitmap> T_QsvImgFree::LoadPoster(int index)
 
 void T_QsvImgFree::PrepareFrames(int current, int next)
 {
+    const std::optional<TComposition> previousNext = FNextComposition;
+    FNextComposition.reset();
     CurrentFrame->SetSize(FrameWidth, FrameHeight);
     NextFrame->SetSize(FrameWidth, FrameHeight);
     if (current < 1 || current > ImageCount)
         current = 1;
     if (next < 1 || next > ImageCount)
         next = 1;
+    const bool placed = ViewType >= 0 && ViewType <= 2;  // these overwrite the whole frame
+    const bool palette = PaletteDisplay();
+    const TComposition wantCurrent{ImageNames[current], ViewType, Mode, FrameWidth, FrameHeight, palette};
+    const bool reuse = placed && previousNext && *previousNext == wantCurrent &&
+                       NextFrame->PixelFormat() == TPixelFormat::pf32bit;
+
     // The current poster first, as a failure should name the first poster that fails.
-    const std::shared_ptr<const TBitmap> currentPoster = LoadPoster(current);
+    const std::shared_ptr<const TBitmap> currentPoster = reuse ? nullptr : LoadPoster(current);
     const std::shared_ptr<const TBitmap> nextPoster = LoadPoster(next);
-    const std::pair<TBitmap*, const TBitmap*> pairs[] = {{CurrentFrame.get(), currentPoster.get()},
-                                                         {NextFrame.get(), nextPoster.get()}};
-    for (const auto& [frame, poster] : pairs) {
-        PlacePoster(*frame, *poster);
-        if (Mode == TSaverMode::smSaver)
-            DrawWatermark(*frame);
-    }
+    if (reuse)
+        std::swap(CurrentFrame, NextFrame);
+    else
+        ComposeFrame(*CurrentFrame, *currentPoster);
+    ComposeFrame(*NextFrame, *nextPoster);
     CurrentFrame->SetPixelFormat(TPixelFormat::pf32bit);
     NextFrame->SetPixelFormat(TPixelFormat::pf32bit);
+    if (placed)
+        FNextComposition = TComposition{ImageNames[next], ViewType, Mode, FrameWidth, FrameHeight, palette};
+}
+
+void T_QsvImgFree::ComposeFrame(TBitmap& frame, const TBitmap& poster)
+{
+    PlacePoster(frame, poster);
+    if (Mode == TSaverMode::smSaver)
+        DrawWatermark(frame);
 }
 
 void T_QsvImgFree::AdvanceImage()

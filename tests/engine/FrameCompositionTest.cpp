@@ -408,3 +408,58 @@ TEST_F(Frames, ShowWithoutWindowOrDisplayDoesNothing)
 }
 
 } // namespace
+
+namespace {
+
+// Every pixel of both frames of a and b are the same.
+bool SameFrames(const T_QsvImgFree& a, const T_QsvImgFree& b)
+{
+    auto same = [](const TBitmap& x, const TBitmap& y) {
+        return x.Width() == y.Width() && x.Height() == y.Height() && x.PixelFormat() == y.PixelFormat() &&
+               std::equal(x.Bits(), x.Bits() + x.ByteCount(), y.Bits(), y.Bits() + y.ByteCount());
+    };
+    return same(*a.CurrentFrame, *b.CurrentFrame) && same(*a.NextFrame, *b.NextFrame);
+}
+
+TEST_F(Frames, AdvanceGivesTheFramesAFreshCompositionWouldGive)
+{
+    // The frame composed as the next one is taken over as the current one; it must be
+    // exactly what composing it again would give, also across changes of view type,
+    // mode and poster names.
+    const TWindowId window = Attach(64, 48);
+    FEngine->Mode = TSaverMode::smSaver;
+    FEngine->ViewType = 1;
+    for (int step = 0; step < 14; ++step) {
+        if (step == 5)
+            FEngine->ViewType = 0;
+        if (step == 8)
+            FEngine->Mode = TSaverMode::smPreview;
+        if (step == 10)
+            FEngine->ImageNames[FEngine->CurrentIndex % 11 + 1] = "img05";
+        FEngine->AdvanceImage();
+        T_QsvImgFree fresh;  // composes from nothing
+        fresh.SetDisplay(&FDisplay);
+        fresh.AttachWindow(window);
+        fresh.Mode = FEngine->Mode;
+        fresh.ViewType = FEngine->ViewType;
+        for (int i = 1; i <= T_QsvImgFree::ImageCount; ++i)
+            fresh.ImageNames[i] = FEngine->ImageNames[i];
+        fresh.PrepareFrames(FEngine->CurrentIndex, FEngine->CurrentIndex % 11 + 1);
+        ASSERT_TRUE(SameFrames(*FEngine, fresh)) << "step " << step;
+    }
+}
+
+TEST_F(Frames, UnknownViewTypeKeepsEachFrameItsOwnPixels)
+{
+    Attach(4, 4);
+    FEngine->ViewType = 2;
+    for (int i = 1; i <= T_QsvImgFree::ImageCount; ++i)
+        UsePoster(*FEngine, i, PlainPoster(1, 1, PosterColour(i)));
+    FEngine->AdvanceImage();  // (1, 2)
+    FEngine->ViewType = 5;
+    FEngine->AdvanceImage();  // (2, 3) places nothing: the frames stay (1, 2)
+    EXPECT_EQ(FEngine->CurrentFrame->GetPixel(0, 0), PosterColour(1));
+    EXPECT_EQ(FEngine->NextFrame->GetPixel(0, 0), PosterColour(2));
+}
+
+} // namespace
