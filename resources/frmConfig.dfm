@@ -17,6 +17,7 @@ object frmConfig: TfrmConfig
     Top = 0
     Width = 450
     Height = 153
+    Picture.ResourceName = 'BANNER'
   end
   object pgcOp: TGradPageControl
     Left = 0
@@ -196,12 +197,14 @@ object frmConfig: TfrmConfig
           Top = 29
           Width = 41
           Height = 36
+          Picture.ResourceName = 'FLAG_EN'
         end
         object Image3: TImage
           Left = 24
           Top = 88
           Width = 41
           Height = 33
+          Picture.ResourceName = 'FLAG_ES'
         end
         object radEnlish: TFlatRadioButton
           Left = 71

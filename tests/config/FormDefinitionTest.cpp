@@ -347,3 +347,15 @@ TEST_F(FormDefinition, TheLanguageControllerCarriesTheStoredEntryTree)
         EXPECT_EQ(data->Bytes, file) << "the form's copy must follow resources/lngConfig.langdata";
     }
 }
+
+TEST_F(FormDefinition, ThePicturesNameResourcesOfTheProgram)
+{
+    EXPECT_EQ(Text("imgTop", "Picture.ResourceName"), u"BANNER");
+    EXPECT_EQ(Text("Image2", "Picture.ResourceName"), u"FLAG_EN");
+    EXPECT_EQ(Text("Image3", "Picture.ResourceName"), u"FLAG_ES");
+    for (const char* name : {"BANNER", "FLAG_EN", "FLAG_ES"})
+        EXPECT_TRUE(FindResource("RCDATA", name).has_value()) << name;
+    // The thumbnails stay empty until the dialog loads them.
+    for (int n = 1; n <= 10; ++n)
+        EXPECT_EQ(Value((n < 10 ? "img0" : "img") + std::to_string(n), "Picture.ResourceName"), nullptr);
+}

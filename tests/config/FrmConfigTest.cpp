@@ -1,0 +1,295 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <thread>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "config/FrmConfig.h"
+#include "engine/QsvImgFree.h"
+#include "lang/LanguageManager.h"
+#include "platform/Kernel.h"
+#include "platform/Registry.h"
+#include "platform/memory/MemoryDisplay.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempConfigHome.h"
+#include "support/TempFolder.h"
+#include "support/XvfbServer.h"
+#include "ui/Application.h"
+#include "platform/DesktopWallpaper.h"
+#include "ui/Image.h"
+#include "ui/Label.h"
+#include "ui/PageControl.h"
+#include "widgets/GradPageControl.h"
+#include "ui/TabSheet.h"
+#include "widgets/FlatButton.h"
+#include "widgets/FlatRadioButton.h"
+#include "widgets/SpinEdit.h"
+#include "widgets/TransShape.h"
+
+namespace {
+
+constexpr const char* SettingsKey = "Software\\Tessivo\\QM_Veltrane";
+
+// The dialog on a memory display, created as the program creates it, from a settings
+// store of the test's own. Errors that reach the framework's default handler are kept.
+class FrmConfigTest : public ::testing::Test {
+protected:
+    void Store(const char* name, std::int32_t value)
+    {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey(SettingsKey, true));
+        registry.WriteInteger(name, value);
+    }
+    std::optional<std::int32_t> Stored(const char* name)
+    {
+        TRegistry registry;
+        if (!registry.OpenKeyReadOnly(SettingsKey) || !registry.ValueExists(name))
+            return std::nullopt;
+        return registry.ReadInteger(name);
+    }
+
+    TfrmConfig& Open()
+    {
+        FApplication = std::make_unique<TApplication>(FDisplay);
+        FApplication->SetOnException([this](TObject*, const std::exception& e) { Errors.push_back(e.what()); });
+        return FApplication->CreateForm<TfrmConfig>();
+    }
+    void TearDown() override
+    {
+        FApplication.reset();
+        // The language manager outlives the dialog: leave it on the default language.
+        LangManager().SelectLanguageIndex(0);
+    }
+
+    TTempConfigHome FConfig;
+    TTempFolder FRuntime{"veltrane-runtime"};
+    TScopedEnvironment FRuntimeEnv{"XDG_RUNTIME_DIR", FRuntime.Path()};
+    TTempFolder FSystem{"veltrane-system"};
+    TScopedEnvironment FSystemEnv{"VELTRANE_SYSTEM_DIR", FSystem.Path()};
+    TMemoryDisplay FDisplay{1024, 768};
+    std::unique_ptr<TApplication> FApplication;
+    std::vector<std::string> Errors;
+};
+
+} // namespace
+
+TEST_F(FrmConfigTest, AFirstStartShowsEnglishFitToScreenAndTenSeconds)
+{
+    TfrmConfig& form = Open();
+    EXPECT_TRUE(Errors.empty());
+    EXPECT_TRUE(form.radEnlish->GetChecked());
+    EXPECT_FALSE(form.radSpanish->GetChecked());
+    EXPECT_TRUE(form.radOpFit->GetChecked());
+    EXPECT_FALSE(form.radOpScale->GetChecked());
+    EXPECT_EQ(form.txtImgWait->Value(), 10);
+    EXPECT_EQ(form.SelectedImage, 0);
+    EXPECT_EQ(form.lblInfo->Caption(), "Click on one image to select it.");
+    EXPECT_FALSE(form.btnSetWallpaper->Enabled());
+    EXPECT_FALSE(form.shpSel->Visible());
+    EXPECT_EQ(form.btnAcept->Caption(), "&Ok");
+}
+
+TEST_F(FrmConfigTest, StoredSettingsAreShown)
+{
+    Store("Language", 1);
+    Store("View Type", 0);
+    Store("Image time view", 25);
+    TfrmConfig& form = Open();
+    EXPECT_TRUE(form.radSpanish->GetChecked());
+    EXPECT_FALSE(form.radEnlish->GetChecked());
+    EXPECT_TRUE(form.radOpOriginal->GetChecked());
+    EXPECT_EQ(form.txtImgWait->Value(), 25);
+    EXPECT_EQ(form.btnAcept->Caption(), "&Aceptar");
+    EXPECT_EQ(form.Caption(), "Veltrane");
+    EXPECT_EQ(form.lblInfo->Caption(), "Clic en la imagen para seleccionar.");
+}
+
+TEST_F(FrmConfigTest, AnUnknownViewTypeKeepsTheDesignChoiceAndTimeIsBroughtIntoRange)
+{
+    Store("View Type", 7);
+    Store("Image time view", 0);
+    TfrmConfig& form = Open();
+    EXPECT_TRUE(form.radOpScale->GetChecked());
+    EXPECT_EQ(form.txtImgWait->Value(), 10);
+    form.btnAceptClick(form.btnAcept);
+    EXPECT_EQ(Stored("Image time view"), 10);
+    EXPECT_EQ(Stored("View Type"), 1);
+}
+
+TEST_F(FrmConfigTest, ChoosingALanguageChangesTheCaptionsAtOnceButStoresNothing)
+{
+    TfrmConfig& form = Open();
+    form.radSpanish->Click();
+    EXPECT_EQ(form.btnAcept->Caption(), "&Aceptar");
+    EXPECT_EQ(form.tabConfig->Caption(), "Configuraci\xF3n");
+    EXPECT_EQ(form.lblInfo->Caption(), "");
+    EXPECT_EQ(form.Engine->Language, 1);
+    form.radEnlish->Click();
+    EXPECT_EQ(form.btnAcept->Caption(), "&Ok");
+    EXPECT_EQ(form.Label4->Caption(), "The Veltrane developers");
+    form.radSpanish->Click();
+    form.btnCancelClick(form.btnCancel);
+    EXPECT_EQ(Stored("Language"), std::nullopt);
+    EXPECT_TRUE(FApplication->Terminated());
+}
+
+TEST_F(FrmConfigTest, OkStoresWhatTheControlsShowAndEnds)
+{
+    TfrmConfig& form = Open();
+    form.radSpanish->Click();
+    form.radOpOriginal->Click();
+    form.txtImgWait->SetValue(120);
+    form.btnAceptClick(form.btnAcept);
+    EXPECT_EQ(Stored("Language"), 1);
+    EXPECT_EQ(Stored("View Type"), 0);
+    EXPECT_EQ(Stored("Image time view"), 120);
+    EXPECT_TRUE(FApplication->Terminated());
+}
+
+TEST_F(FrmConfigTest, AThumbnailClickSelectsItAndMovesTheFrame)
+{
+    TfrmConfig& form = Open();
+    form.prSelectImage(form.img08);
+    EXPECT_EQ(form.SelectedImage, 8);
+    EXPECT_EQ(form.shpSel->Left(), 782);
+    EXPECT_EQ(form.shpSel->Top(), 7);
+    EXPECT_TRUE(form.shpSel->Visible());
+    EXPECT_TRUE(form.btnSetWallpaper->Enabled());
+    EXPECT_EQ(form.lblInfo->Caption(), "");
+}
+
+TEST_F(FrmConfigTest, AStoredLanguageOutOfRangeIsReportedAndTheDialogKeepsItsDesign)
+{
+    Store("Language", 2);
+    Store("View Type", 0);
+    Store("Image time view", 40);
+    TfrmConfig& form = Open();
+    ASSERT_EQ(Errors, std::vector<std::string>{"List index out of bounds (1)"});
+    EXPECT_TRUE(form.radEnlish->GetChecked());
+    EXPECT_TRUE(form.radOpScale->GetChecked());
+    EXPECT_EQ(form.txtImgWait->Value(), 10);
+    EXPECT_EQ(form.lblInfo->Caption(), "");
+    EXPECT_EQ(form.btnAcept->Caption(), "&Ok");
+}
+
+TEST_F(FrmConfigTest, TheButtonsTakeTheirNormalColoursAtTheFirstPaint)
+{
+    TfrmConfig& form = Open();
+    bool cont = true;
+    form.prButtonsPainting(form.btnAcept, cont);
+    EXPECT_FALSE(cont);
+    EXPECT_EQ(form.btnAcept->Color(), 0x794000u);
+    EXPECT_EQ(form.btnAcept->BorderColor(), 0xC6A69Cu);
+    EXPECT_EQ(form.btnAcept->Font().Color(), 0xFFFFFFu);
+    cont = true;
+    form.prButtonsPainting(form.btnAcept, cont);
+    EXPECT_TRUE(cont);
+    form.btnSetWallpaperPaint(form.btnSetWallpaper, cont);
+    EXPECT_EQ(form.btnSetWallpaper->Color(), 0xE1E9EAu);
+    EXPECT_EQ(form.btnSetWallpaper->Font().Color(), 0x808080u);
+}
+
+TEST_F(FrmConfigTest, TheWallpaperButtonWritesThePosterAndSaysWhenItIsReady)
+{
+    TXvfbServer server(320, 240);
+    TScopedEnvironment display("DISPLAY", server.Name());
+    TScopedEnvironment desktop("XDG_CURRENT_DESKTOP", std::nullopt);
+    const std::string file = GetExecutableDirectory() + "Vtnimg03.bmp";
+    std::filesystem::remove(file);
+    TfrmConfig& form = Open();
+    form.prSelectImage(form.img03);
+    form.btnSetWallpaperClick(form.btnSetWallpaper);
+    EXPECT_TRUE(std::filesystem::exists(file));
+    EXPECT_EQ(form.lblInfo->Caption(), "Ready.");
+    std::filesystem::remove(file);
+}
+
+TEST_F(FrmConfigTest, AWallpaperThatFailsLeavesTheWaitingText)
+{
+    TScopedEnvironment display("DISPLAY", ":65000");
+    TScopedEnvironment desktop("XDG_CURRENT_DESKTOP", std::nullopt);
+    TfrmConfig& form = Open();
+    form.prSelectImage(form.img06);
+    EXPECT_THROW(form.btnSetWallpaperClick(form.btnSetWallpaper), EWallpaperError);
+    EXPECT_EQ(form.lblInfo->Caption(), "Wait until the wallpaper is placed.");
+    std::filesystem::remove(GetExecutableDirectory() + "Vtnimg06.bmp");
+}
+
+
+TEST_F(FrmConfigTest, ThePicturesAndThumbnailsAreLoaded)
+{
+    TfrmConfig& form = Open();
+    EXPECT_EQ(form.imgTop->Picture()->Width(), 450);
+    EXPECT_EQ(form.imgTop->Picture()->Height(), 153);
+    for (TImage* icon : {form.Image1, form.Image2, form.Image3}) {
+        EXPECT_EQ(icon->Picture()->Width(), 32);
+        EXPECT_EQ(icon->Picture()->Height(), 32);
+    }
+    for (TImage* thumbnail : {form.img01, form.img02, form.img03, form.img04, form.img05, form.img06, form.img07,
+                              form.img08, form.img09, form.img10}) {
+        EXPECT_EQ(thumbnail->Picture()->Width(), 105);
+        EXPECT_EQ(thumbnail->Picture()->Height(), 85);
+    }
+    EXPECT_EQ(form.pgcOp->ActivePage(), form.tabImg);
+}
+
+TEST_F(FrmConfigTest, AfterAFailedStartTheThumbnailsStayEmpty)
+{
+    Store("Language", -1);
+    TfrmConfig& form = Open();
+    ASSERT_EQ(Errors.size(), 1u);
+    EXPECT_TRUE(form.img01->Picture()->Empty());
+    EXPECT_TRUE(form.img10->Picture()->Empty());
+    EXPECT_FALSE(form.imgTop->Picture()->Empty()) << "the banner belongs to the form";
+}
+
+TEST_F(FrmConfigTest, AnEngineThatCannotStartIsReportedAndAgainWhenItIsNeeded)
+{
+    {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey(SettingsKey, true));
+        registry.WriteString("Image time view", "ten");
+    }
+    TfrmConfig& form = Open();
+    ASSERT_EQ(Errors.size(), 1u);
+    EXPECT_EQ(form.Engine, nullptr);
+    EXPECT_TRUE(form.radOpScale->GetChecked());
+    // Ok cannot save without the settings: it reports the same error instead of failing
+    // silently, and the dialog stays open.
+    EXPECT_THROW(form.btnAceptClick(form.btnAcept), ERegistryException);
+    EXPECT_FALSE(FApplication->Terminated());
+    // Cancel still ends.
+    form.btnCancelClick(form.btnCancel);
+    EXPECT_TRUE(FApplication->Terminated());
+}
+
+TEST_F(FrmConfigTest, TheWebLinkGoesToTheDesktopsOpener)
+{
+    // A stand-in xdg-open early in PATH writes down what it was asked to open.
+    TTempFolder tools;
+    const std::string log = tools.File("opened.txt");
+    {
+        std::ofstream script(tools.File("xdg-open"));
+        script << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << log << ".part' && mv '" << log << ".part' '" << log << "'\n";
+    }
+    ASSERT_EQ(::chmod(tools.File("xdg-open").c_str(), 0755), 0);
+    const char* path = std::getenv("PATH");
+    TScopedEnvironment env("PATH", tools.Path() + ":" + (path ? path : "/usr/bin:/bin"));
+    TfrmConfig& form = Open();
+    form.lblWebLinkClick(form.lblWebLink);
+    for (int i = 0; i < 200 && !std::filesystem::exists(log); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    std::ifstream in(log);
+    std::string opened;
+    std::getline(in, opened);
+    EXPECT_EQ(opened, "https://www.veltrane.org");
+}
