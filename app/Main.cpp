@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/LastChanceHandler.h"
+#include "config/FrmConfig.h"
 #include "engine/QsvImgFree.h"
 #include "platform/CommandLine.h"
 #include "platform/x11/X11Display.h"
@@ -14,15 +15,7 @@
 
 namespace {
 
-constexpr int ExitNotAvailable = 2;
 constexpr const char* SaverTitle = "Veltrane";
-
-// A mode whose code is not part of this build: say so and fail, never pretend.
-int NotAvailable(const char* mode)
-{
-    std::fprintf(stderr, "veltrane: the %s mode is not available yet\n", mode);
-    return ExitNotAvailable;
-}
 
 int RunChangePassword(T_QsvImgFree& engine)
 {
@@ -44,7 +37,11 @@ int RunPreview(T_QsvImgFree& engine)
 
 int RunConfigure(T_QsvImgFree&)
 {
-    return NotAvailable("configuration");
+    // The dialog is a top-level window of its own: the host's window number is not used.
+    TApplication application;
+    application.CreateForm<TfrmConfig>();
+    application.Run();
+    return 0;
 }
 
 int RunSaver(T_QsvImgFree& engine)
