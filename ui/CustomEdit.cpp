@@ -435,6 +435,7 @@ void TCustomEdit::Paint() {
         const int lineHeight = canvas.GetTextMetrics().tmHeight;
         canvas.Brush().SetColor(clHighlight);
         canvas.FillRect(Rect(TextX(s), y, TextX(e), y + lineHeight));
+        canvas.SetBkMode(bmTransparent);  // the brush change made the background opaque
         const TColor normal = canvas.TextColor();
         canvas.SetTextColor(clHighlightText);
         canvas.TextOut(TextX(s), y, view.substr(static_cast<std::size_t>(s), static_cast<std::size_t>(e - s)));

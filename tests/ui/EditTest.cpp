@@ -200,3 +200,20 @@ TEST_F(EditTest, ReadFromAFormDefinition) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditTest, OnlyTheSelectionIsHighlighted) {
+    Edit->SetAutoSize(false);
+    Edit->SetHeight(22);
+    Edit->SetText("ab cdefghijkl");
+    ShowForm();
+    FocusEdit();
+    Edit->Select(0, 1);
+    App.ProcessMessages();
+    const std::uint32_t highlight = ColorToDrawRGB(clHighlight);
+    EXPECT_GT(CountPixels(*this, Rect(12, 12, 30, 30), highlight), 0);
+    EXPECT_EQ(CountPixels(*this, Rect(40, 12, 128, 30), highlight), 0) << "text after the selection has no background";
+}
+
+}  // namespace
