@@ -158,10 +158,14 @@ void TApplication::RunDueTimers() {
 
 void TApplication::HandleMessage(int timeoutMs) {
     // Like the platform's paint messages, repaints wait until no other event is waiting.
-    if (!FDisplay->Pending()) UpdateForms();
+    const bool waiting = FDisplay->Pending();
+    if (!waiting) UpdateForms();
     if (FTerminated && timeoutMs < 0) timeoutMs = 0;
     int wait = MillisecondsToNextTimer();
     if (timeoutMs >= 0 && (wait < 0 || timeoutMs < wait)) wait = timeoutMs;
+    // What waits may be only events the display drops (focus changes of a grab, say): look at
+    // them without sleeping, so that the repaint held back for them is not held back longer.
+    if (waiting) wait = 0;
     TDisplayEvent event;
     if (FDisplay->WaitEvent(event, wait)) {
         try {

@@ -11,7 +11,7 @@
 #include <stdexcept>
 #include <thread>
 
-TXvfbServer::TXvfbServer(int width, int height) : FWidth(width), FHeight(height)
+TXvfbServer::TXvfbServer(int width, int height, bool randr) : FWidth(width), FHeight(height)
 {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)
@@ -32,8 +32,8 @@ TXvfbServer::TXvfbServer(int width, int height) : FWidth(width), FHeight(height)
             dup2(devNull, STDOUT_FILENO);
             dup2(devNull, STDERR_FILENO);
         }
-        execlp("Xvfb", "Xvfb", "-displayfd", fdText.c_str(), "-screen", "0", screen.c_str(), "+extension", "RANDR",
-               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", fdText.c_str(), "-screen", "0", screen.c_str(),
+               randr ? "+extension" : "-extension", "RANDR", "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);

@@ -7,7 +7,8 @@
 // returns (throws std::runtime_error when it cannot start), stopped by the destructor.
 class TXvfbServer {
 public:
-    explicit TXvfbServer(int width = 1024, int height = 768);
+    // Without randr the server runs with its RANDR extension switched off.
+    explicit TXvfbServer(int width = 1024, int height = 768, bool randr = true);
     ~TXvfbServer();
     TXvfbServer(const TXvfbServer&) = delete;
     TXvfbServer& operator=(const TXvfbServer&) = delete;

@@ -1,0 +1,420 @@
+// The full-screen saver as the screen-saver host runs it: `veltrane /s` on a private Xvfb,
+// real input through XTEST, the screen read back.
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/Xfixes.h>
+#include <X11/keysym.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "engine/QsvImgFree.h"
+#include "platform/CommandLine.h"
+#include "platform/Registry.h"
+#include "platform/memory/MemoryDisplay.h"
+#include "platform/x11/X11Display.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TempConfigHome.h"
+#include "support/TempFolder.h"
+#include "support/XTestInput.h"
+#include "support/XvfbServer.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using TClock = std::chrono::steady_clock;
+using TPixels = std::vector<std::uint32_t>;
+
+constexpr int ScreenWidth = 640;
+constexpr int ScreenHeight = 480;
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// The executable with switches, its standard error caught in a file; killed if still running.
+class TProcess {
+public:
+    TProcess(const std::vector<std::string>& switches, const std::string& errPath)
+    {
+        std::vector<std::string> arguments{VELTRANE_EXECUTABLE};
+        arguments.insert(arguments.end(), switches.begin(), switches.end());
+        FPid = ::fork();
+        if (FPid == 0) {
+            std::vector<char*> argv;
+            for (std::string& argument : arguments)
+                argv.push_back(argument.data());
+            argv.push_back(nullptr);
+            const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+            if (err < 0)
+                ::_exit(126);
+            ::dup2(err, 2);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+    }
+    ~TProcess()
+    {
+        if (FPid > 0 && !FExit) {
+            ::kill(FPid, SIGKILL);
+            ::waitpid(FPid, nullptr, 0);
+        }
+    }
+    TProcess(const TProcess&) = delete;
+    TProcess& operator=(const TProcess&) = delete;
+
+    // The exit code once the process has ended within the time; -1 for a signal.
+    std::optional<int> WaitExit(std::chrono::milliseconds within)
+    {
+        const auto deadline = TClock::now() + within;
+        while (!FExit && FPid > 0) {
+            int status = 0;
+            if (::waitpid(FPid, &status, WNOHANG) == FPid) {
+                FExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+                break;
+            }
+            if (TClock::now() >= deadline)
+                break;
+            std::this_thread::sleep_for(10ms);
+        }
+        return FExit;
+    }
+    bool Running() { return !WaitExit(0ms).has_value(); }
+
+private:
+    pid_t FPid = -1;
+    std::optional<int> FExit;
+};
+
+// A connection of the test's own, to look at the windows and the cursor.
+class TProbe {
+public:
+    explicit TProbe(const std::string& name) : FDisplay(XOpenDisplay(name.c_str())) {}
+    ~TProbe()
+    {
+        if (FDisplay)
+            XCloseDisplay(FDisplay);
+    }
+    TProbe(const TProbe&) = delete;
+    TProbe& operator=(const TProbe&) = delete;
+
+    bool Open() const { return FDisplay != nullptr; }
+
+    // The viewable top-level windows that no window manager manages, as (x, y, w, h), and
+    // whether the topmost viewable window is one of them.
+    std::vector<std::array<int, 4>> UnmanagedWindows(bool* topmost = nullptr)
+    {
+        std::vector<std::array<int, 4>> found;
+        Window root = 0, parent = 0, *children = nullptr;
+        unsigned count = 0;
+        if (!XQueryTree(FDisplay, DefaultRootWindow(FDisplay), &root, &parent, &children, &count))
+            return found;
+        bool lastIsUnmanaged = false;
+        for (unsigned i = 0; i < count; ++i) {
+            XWindowAttributes attributes{};
+            if (!XGetWindowAttributes(FDisplay, children[i], &attributes) || attributes.map_state != IsViewable)
+                continue;
+            lastIsUnmanaged = attributes.override_redirect;
+            if (attributes.override_redirect)
+                found.push_back({attributes.x, attributes.y, attributes.width, attributes.height});
+        }
+        if (children)
+            XFree(children);
+        if (topmost)
+            *topmost = lastIsUnmanaged;
+        return found;
+    }
+
+    // True when the pointer's cursor has no visible pixel.
+    bool CursorInvisible()
+    {
+        XFixesCursorImage* image = XFixesGetCursorImage(FDisplay);
+        if (!image)
+            return false;
+        bool invisible = true;
+        for (int i = 0; i < image->width * image->height; ++i)
+            if ((image->pixels[i] >> 24) != 0)
+                invisible = false;
+        XFree(image);
+        return invisible;
+    }
+
+    // From now on, windows created on the screen are noted.
+    void WatchCreations()
+    {
+        XSelectInput(FDisplay, DefaultRootWindow(FDisplay), SubstructureNotifyMask);
+        XSync(FDisplay, False);
+    }
+    int Creations()
+    {
+        XSync(FDisplay, False);
+        int created = 0;
+        XEvent event;
+        while (XCheckTypedEvent(FDisplay, CreateNotify, &event))
+            ++created;
+        return created;
+    }
+
+private:
+    Display* FDisplay;
+};
+
+class SaverE2E : public testing::Test {
+protected:
+    explicit SaverE2E(bool randr = true) : FServer(ScreenWidth, ScreenHeight, randr) {}
+
+    TXvfbServer FServer;
+    TScopedEnvironment FDisplayEnv{"DISPLAY", FServer.Name()};
+    TTempConfigHome FConfig;
+    TTempFolder FRuntime{"veltrane-runtime"};
+    TScopedEnvironment FRuntimeEnv{"XDG_RUNTIME_DIR", FRuntime.Path()};
+    TTempFolder FSystem{"veltrane-system"};
+    TScopedEnvironment FSystemEnv{"VELTRANE_SYSTEM_DIR", FSystem.Path()};
+    TTempFolder FCapture{"veltrane-capture"};
+    std::unique_ptr<TDisplay> FScreen = OpenX11Display(FServer.Name().c_str());
+    TXTestInput FInput{FServer.Name()};
+    TProbe FProbe{FServer.Name()};
+
+    void SetUp() override
+    {
+        ASSERT_NE(FScreen, nullptr);
+        ASSERT_TRUE(FProbe.Open());
+        // The pointer where the tests expect it before the saver notes its start.
+        FInput.MoveTo(100, 100);
+    }
+
+    static void StoreSettings(std::int32_t imageTime, std::int32_t viewType = 1)
+    {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey("Software\\Tessivo\\QM_Veltrane", true));
+        registry.WriteInteger("Image time view", imageTime);
+        registry.WriteInteger("View Type", viewType);
+    }
+
+    std::string Errors() const { return ReadFile(FCapture.File("stderr")); }
+
+    std::unique_ptr<TProcess> Run(const std::vector<std::string>& switches, const std::string& errName = "stderr")
+    {
+        return std::make_unique<TProcess>(switches, FCapture.File(errName));
+    }
+
+    // The screen now, row by row (of the test's server unless another display is given).
+    TPixels Shown(TDisplay* display = nullptr)
+    {
+        TDisplay& screen = display ? *display : *FScreen;
+        std::vector<std::uint8_t> bits(static_cast<std::size_t>(ScreenWidth) * ScreenHeight * 4);
+        TPixelBuffer buffer{bits.data(), ScreenWidth, ScreenHeight, static_cast<std::size_t>(ScreenWidth) * 4, false, 4};
+        TPixels pixels;
+        if (!screen.ReadScreen(TWindowRect{0, 0, ScreenWidth, ScreenHeight}, buffer))
+            return pixels;
+        for (std::size_t i = 0; i < bits.size(); i += 4)
+            pixels.push_back(bits[i + 2] | (bits[i + 1] << 8) | (static_cast<std::uint32_t>(bits[i]) << 16));
+        return pixels;
+    }
+
+    bool WaitUntilShown(const TPixels& expected, std::chrono::milliseconds within, TDisplay* display = nullptr)
+    {
+        const auto deadline = TClock::now() + within;
+        while (TClock::now() < deadline) {
+            if (Shown(display) == expected)
+                return true;
+            std::this_thread::sleep_for(20ms);
+        }
+        // Say how far off the screen is, for the failure's report.
+        const TPixels shown = Shown(display);
+        std::size_t differing = 0;
+        for (std::size_t i = 0; i < shown.size() && i < expected.size(); ++i)
+            differing += shown[i] != expected[i];
+        std::fprintf(stderr, "the screen differs from the expected frame in %zu of %zu pixels\n", differing,
+                     expected.size());
+        return false;
+    }
+
+    // Poster current as a frame of the screen's size shows it, composed in the given mode.
+    static TPixels Composed(int current, TSaverMode mode = TSaverMode::smSaver)
+    {
+        SetCommandLine(std::vector<std::string>{"veltrane", "/s"});
+        TMemoryDisplay memory(ScreenWidth, ScreenHeight);
+        T_QsvImgFree engine;
+        engine.Mode = mode;
+        engine.SetDisplay(&memory);
+        engine.AttachWindow(memory.CreateForeignWindow(TWindowRect{0, 0, ScreenWidth, ScreenHeight}, false));
+        engine.PrepareFrames(current, current);
+        TPixels pixels;
+        for (int y = 0; y < ScreenHeight; ++y)
+            for (int x = 0; x < ScreenWidth; ++x)
+                pixels.push_back(engine.CurrentFrame->GetPixel(x, y));
+        return pixels;
+    }
+
+    // Starts the saver and waits for poster 1.
+    std::unique_ptr<TProcess> StartSaver(const std::vector<std::string>& switches = {"/s"})
+    {
+        auto process = Run(switches);
+        EXPECT_TRUE(WaitUntilShown(Composed(1), 10s)) << Errors();
+        return process;
+    }
+
+    // The saver goes on for a while after something that must not end it.
+    void ExpectStillRunning(TProcess& process)
+    {
+        std::this_thread::sleep_for(400ms);
+        EXPECT_TRUE(process.Running()) << Errors();
+    }
+
+    void ExpectEndsWithZero(TProcess& process)
+    {
+        EXPECT_EQ(process.WaitExit(5s), std::optional<int>(0)) << Errors();
+        EXPECT_EQ(Errors(), "");
+    }
+};
+
+class SaverWithoutRandrE2E : public SaverE2E {
+protected:
+    SaverWithoutRandrE2E() : SaverE2E(false) {}
+};
+
+TEST_F(SaverE2E, CoversTheScreenOnTopWithTheCursorHiddenAndPosterOneWithTheWatermark)
+{
+    StoreSettings(30);
+    const TPixels poster1 = Composed(1);
+    // The watermark is part of what the saver shows.
+    ASSERT_NE(poster1, Composed(1, TSaverMode::smPreview));
+    auto process = Run({"/s"});
+    ASSERT_TRUE(WaitUntilShown(poster1, 10s)) << Errors();
+    bool topmost = false;
+    EXPECT_EQ(FProbe.UnmanagedWindows(&topmost), (std::vector<std::array<int, 4>>{{0, 0, ScreenWidth, ScreenHeight}}));
+    EXPECT_TRUE(topmost);
+    EXPECT_TRUE(FProbe.CursorInvisible());
+    FInput.Tap(XK_a);
+    ExpectEndsWithZero(*process);
+    EXPECT_FALSE(FProbe.CursorInvisible());
+    EXPECT_TRUE(FProbe.UnmanagedWindows().empty());
+}
+
+TEST_F(SaverE2E, ShortImageTimeCrossFadesToPosterTwoAndThree)
+{
+    StoreSettings(1);
+    auto process = StartSaver();
+    EXPECT_TRUE(WaitUntilShown(Composed(2), 10s));
+    EXPECT_TRUE(WaitUntilShown(Composed(3), 10s));
+    FInput.Click(3);
+    ExpectEndsWithZero(*process);
+}
+
+TEST_F(SaverE2E, ThirtyPixelsKeepItAndThirtyOneEndIt)
+{
+    StoreSettings(30);
+    auto process = StartSaver({});  // no switch: the saver too
+    FInput.MoveTo(130, 130);
+    FInput.MoveTo(70, 70);
+    ExpectStillRunning(*process);
+    FInput.MoveTo(131, 100);
+    ExpectEndsWithZero(*process);
+}
+
+TEST_F(SaverE2E, ShiftKeepsItAndALetterEndsIt)
+{
+    StoreSettings(30);
+    auto process = StartSaver({"/x", "99"});  // an unknown switch: the saver too
+    FInput.Tap(XK_Shift_L);
+    FInput.Tap(XK_F5);
+    ExpectStillRunning(*process);
+    FInput.Tap(XK_q);
+    ExpectEndsWithZero(*process);
+}
+
+TEST_F(SaverE2E, RefusingProviderKeepsItRunningUntilItAgrees)
+{
+    StoreSettings(30);
+    {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey("Control Panel\\Desktop", true));
+        registry.WriteInteger("ScreenSaveUsePassword", 1);
+    }
+    const auto install = [&](const char* library) {
+        std::filesystem::copy_file(library, FSystem.File("PASSWORD.CPL"),
+                                   std::filesystem::copy_options::overwrite_existing);
+    };
+    install(VELTRANE_VERIFY_REFUSE);
+    auto process = StartSaver();
+    FInput.Click(1);
+    FInput.Tap(XK_a);
+    FInput.MoveTo(300, 300);
+    ExpectStillRunning(*process);
+    EXPECT_EQ(Shown(), Composed(1));
+    EXPECT_TRUE(FProbe.CursorInvisible());
+    install(VELTRANE_VERIFY_ACCEPT);
+    FInput.Click(1);
+    ExpectEndsWithZero(*process);
+}
+
+TEST_F(SaverE2E, SecondSaverEndsAtOnceAndOpensNoWindow)
+{
+    StoreSettings(30);
+    auto first = StartSaver();
+    FProbe.WatchCreations();
+    auto second = Run({"/s"}, "second-stderr");
+    EXPECT_EQ(second->WaitExit(5s), std::optional<int>(0));
+    EXPECT_EQ(ReadFile(FCapture.File("second-stderr")), "");
+    EXPECT_EQ(FProbe.Creations(), 0);
+    EXPECT_TRUE(first->Running());
+    EXPECT_EQ(Shown(), Composed(1));
+}
+
+TEST_F(SaverE2E, ZeroImageTimeKeepsPosterOne)
+{
+    StoreSettings(0);
+    auto process = StartSaver();
+    const TPixels poster1 = Composed(1);
+    for (int i = 0; i < 5; ++i) {
+        std::this_thread::sleep_for(500ms);
+        EXPECT_EQ(Shown(), poster1);
+    }
+    FInput.Click(1);
+    ExpectEndsWithZero(*process);
+}
+
+TEST_F(SaverE2E, LosingTheServerEndsTheProcessCleanly)
+{
+    // A server of its own, to which the test keeps no connection when it goes away.
+    TXvfbServer doomed(ScreenWidth, ScreenHeight);
+    TScopedEnvironment displayEnv("DISPLAY", doomed.Name());
+    StoreSettings(1);
+    auto process = Run({"/s"});
+    {
+        std::unique_ptr<TDisplay> screen = OpenX11Display(doomed.Name().c_str());
+        ASSERT_NE(screen, nullptr);
+        ASSERT_TRUE(WaitUntilShown(Composed(1), 10s, screen.get())) << Errors();
+    }
+    std::this_thread::sleep_for(1100ms);  // about when a cross-fade runs
+    doomed.Kill();
+    EXPECT_EQ(process->WaitExit(10s), std::optional<int>(0)) << Errors();
+}
+
+TEST_F(SaverWithoutRandrE2E, StillCoversTheWholeScreen)
+{
+    StoreSettings(30);
+    auto process = StartSaver();
+    EXPECT_EQ(FProbe.UnmanagedWindows(), (std::vector<std::array<int, 4>>{{0, 0, ScreenWidth, ScreenHeight}}));
+    FInput.Tap(XK_space);
+    ExpectEndsWithZero(*process);
+}
+
+} // namespace
