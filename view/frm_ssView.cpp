@@ -148,6 +148,8 @@ void Tfrm_ssView::FormMouseMove(TObject*, TShiftState, int x, int y)
 
 void Tfrm_ssView::RequestClose()
 {
+    if (Application()->Terminated())
+        return;  // already agreed: input still waiting asks nothing more
     // A provider's password dialog needs the keyboard, the pointer and the cursor.
     StepAside();
     bool mayClose = false;

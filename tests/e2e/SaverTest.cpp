@@ -1,6 +1,7 @@
 // The full-screen saver as the screen-saver host runs it: `veltrane /s` on a private Xvfb,
 // real input through XTEST, the screen read back.
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <cstdio>
@@ -311,8 +312,44 @@ TEST_F(SaverE2E, CoversTheScreenOnTopWithTheCursorHiddenAndPosterOneWithTheWater
 TEST_F(SaverE2E, ShortImageTimeCrossFadesToPosterTwoAndThree)
 {
     StoreSettings(1);
+    // The steps of the fade from poster 1 to 2 at 5 % to 95 %, as the engine blends them.
+    std::vector<TPixels> steps;
+    {
+        SetCommandLine(std::vector<std::string>{"veltrane", "/s"});
+        TMemoryDisplay memory(ScreenWidth, ScreenHeight);
+        T_QsvImgFree engine;
+        engine.SetDisplay(&memory);
+        engine.AttachWindow(memory.CreateForeignWindow(TWindowRect{0, 0, ScreenWidth, ScreenHeight}, false));
+        engine.PrepareFrames(1, 2);
+        for (int percent = 5; percent < 100; percent += 5) {
+            TBitmap work(*engine.CurrentFrame);
+            T_QsvImgFree::BlendFrames(work, *engine.NextFrame, percent);
+            TPixels pixels;
+            for (int y = 0; y < ScreenHeight; ++y)
+                for (int x = 0; x < ScreenWidth; ++x)
+                    pixels.push_back(work.GetPixel(x, y));
+            steps.push_back(std::move(pixels));
+        }
+    }
+    const TPixels poster1 = Composed(1);
+    const TPixels poster2 = Composed(2);
     auto process = StartSaver();
-    EXPECT_TRUE(WaitUntilShown(Composed(2), 10s));
+    // Until poster 2 stands, the screen shows poster 1 or a step of the fade, nothing else.
+    int fadeSteps = 0;
+    int strangers = 0;
+    bool arrived = false;
+    for (const auto deadline = TClock::now() + 10s; !arrived && TClock::now() < deadline;) {
+        const TPixels shown = Shown();
+        if (shown == poster2)
+            arrived = true;
+        else if (std::find(steps.begin(), steps.end(), shown) != steps.end())
+            ++fadeSteps;
+        else if (shown != poster1)
+            ++strangers;
+    }
+    EXPECT_TRUE(arrived);
+    EXPECT_GE(fadeSteps, 1);
+    EXPECT_EQ(strangers, 0);
     EXPECT_TRUE(WaitUntilShown(Composed(3), 10s));
     FInput.Click(3);
     ExpectEndsWithZero(*process);
@@ -406,6 +443,7 @@ TEST_F(SaverE2E, LosingTheServerEndsTheProcessCleanly)
     std::this_thread::sleep_for(1100ms);  // about when a cross-fade runs
     doomed.Kill();
     EXPECT_EQ(process->WaitExit(10s), std::optional<int>(0)) << Errors();
+    EXPECT_EQ(Errors(), "");
 }
 
 TEST_F(SaverWithoutRandrE2E, StillCoversTheWholeScreen)
