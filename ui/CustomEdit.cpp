@@ -17,6 +17,7 @@ constexpr char chCopy = 3;
 constexpr char chBackspace = 8;
 constexpr char chPaste = 22;
 constexpr char chCut = 24;
+constexpr char chUndo = 26;
 
 bool IsWordChar(char c) { return c != ' ' && c != '\t'; }
 
@@ -153,6 +154,7 @@ void TCustomEdit::TextChanged() {
         FAnchor = FCaret = 0;
         FScrollX = 0;
         FModified = false;
+        FCanUndo = false;
     }
     Invalidate();
     Change();
@@ -187,6 +189,9 @@ bool TCustomEdit::ReplaceSelection(std::string_view text) {
         }
     }
     if (length == 0 && text.empty()) return false;
+    FUndoText = current;
+    FUndoCaret = FCaret;
+    FCanUndo = true;
     std::string result = current.substr(0, static_cast<std::size_t>(start));
     result += text;
     result += current.substr(static_cast<std::size_t>(start + length));
@@ -194,6 +199,19 @@ bool TCustomEdit::ReplaceSelection(std::string_view text) {
     SetTextKeepCaret(std::move(result), start + static_cast<int>(text.size()));
     ScrollToCaret();
     return true;
+}
+
+void TCustomEdit::Undo() {
+    if (!FCanUndo || FReadOnly) return;
+    // The undone change can itself be undone, as with the platform's edit.
+    std::string previous = FUndoText;
+    const int caret = std::min(FUndoCaret, static_cast<int>(previous.size()));
+    FUndoText = Text();
+    FUndoCaret = FCaret;
+    FModified = true;
+    SetTextKeepCaret(std::move(previous), caret);
+    FCanUndo = true;
+    ScrollToCaret();
 }
 
 void TCustomEdit::Beep() {
@@ -272,6 +290,7 @@ void TCustomEdit::KeyPress(char& key) {
     case chCopy: CopyToClipboard(); return;
     case chPaste: HandlePaste(); return;
     case chCut: HandleCut(); return;
+    case chUndo: Undo(); return;
     case chBackspace:
         if (FReadOnly) {
             Beep();
@@ -379,17 +398,18 @@ int TCustomEdit::TextX(int index) {
 }
 
 int TCustomEdit::CharAtX(int x) {
+    // Prefix widths grow with the prefix: find the first boundary at or right of x by halving,
+    // then take the nearer of it and the one before (a long text costs log n measurements).
     const int n = static_cast<int>(Text().size());
-    int best = 0;
-    int bestDistance = std::abs(TextX(0) - x);
-    for (int i = 1; i <= n; ++i) {
-        const int d = std::abs(TextX(i) - x);
-        if (d < bestDistance) {
-            best = i;
-            bestDistance = d;
-        }
+    int low = 0;
+    int high = n;
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (TextX(mid) < x) low = mid + 1;
+        else high = mid;
     }
-    return best;
+    if (low > 0 && std::abs(TextX(low - 1) - x) <= std::abs(TextX(low) - x)) return low - 1;
+    return low;
 }
 
 void TCustomEdit::ScrollToCaret() {

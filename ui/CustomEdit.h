@@ -11,7 +11,7 @@
 // - Text with a caret and a selection (anchor and caret). The caret and a highlighted selection
 //   show while the edit has the focus. The text scrolls sideways to keep the caret in view.
 // - Keys: Left/Right (Shift extends, Ctrl moves by words), Home/End, Delete, Backspace, typed
-//   characters replacing the selection, Ctrl+C/X/V/A as the control characters 3, 24, 22 and 1,
+//   characters replacing the selection, Ctrl+C/X/V/A/Z as the control characters 3, 24, 22, 1 and 26,
 //   Ctrl+Insert, Shift+Insert and Shift+Delete. OnKeyDown and OnKeyPress run first and can
 //   consume the key (set it to 0).
 // - MaxLength (0: no limit) limits typing and pasting, with a beep when nothing fits; text
@@ -58,6 +58,11 @@ public:
     void SelectAll();
     void ClearSelection();
     int CaretPos() const { return FCaret; }
+
+    // The last change the user made can be taken back (Ctrl+Z, the control character 26), and
+    // taking it back can be taken back too. Text written by code forgets it.
+    bool CanUndo() const { return FCanUndo; }
+    void Undo();
 
     void CopyToClipboard();
     void CutToClipboard() { HandleCut(); }
@@ -134,4 +139,7 @@ private:
     bool FSelecting = false;
     bool FFocusByMouse = false;
     bool FInternalChange = false;
+    bool FCanUndo = false;
+    std::string FUndoText;
+    int FUndoCaret = 0;
 };

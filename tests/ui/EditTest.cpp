@@ -217,3 +217,25 @@ TEST_F(EditTest, OnlyTheSelectionIsHighlighted) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(EditTest, UndoTakesBackTheLastChangeAndCodeForgetsIt) {
+    Edit->SetText("abc");
+    ShowForm();
+    FocusEdit();
+    EXPECT_FALSE(Edit->CanUndo());
+    Key(vkEnd);
+    Type("d");
+    Key('Z', 26, ssCtrl);
+    EXPECT_EQ(Edit->Text(), "abc");
+    EXPECT_EQ(Edit->CaretPos(), 3);
+    Key('Z', 26, ssCtrl);
+    EXPECT_EQ(Edit->Text(), "abcd") << "undoing the undo";
+    Edit->SetText("new");
+    EXPECT_FALSE(Edit->CanUndo());
+    Key('Z', 26, ssCtrl);
+    EXPECT_EQ(Edit->Text(), "new");
+}
+
+}  // namespace
