@@ -1,9 +1,7 @@
 // The program entry: one engine, one branch on the launch mode.
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
-#include <string>
 
 #include "app/LastChanceHandler.h"
 #include "config/FrmConfig.h"
@@ -49,15 +47,9 @@ int RunSaver(T_QsvImgFree& engine)
     // A second saver started while one runs shows nothing and ends quietly.
     if (!engine.EnsureSingleInstance())
         return 0;
-    // The display outlives the application object, which destroys the view (and joins its
-    // cross-fade worker) before it goes.
-    std::unique_ptr<TDisplay> display = OpenX11Display();
-    if (!display) {
-        const char* name = std::getenv("DISPLAY");
-        throw EDisplayError(name && *name ? std::string("Cannot open the display ") + name
-                                          : std::string("Cannot open the display: DISPLAY is not set"));
-    }
-    TApplication application(*display);
+    // The application destroys the view (which joins its cross-fade worker) before it closes
+    // the display it opened.
+    TApplication application;
     application.SetTitle(SaverTitle);
     application.CreateForm<Tfrm_ssView>();
     // Until the view ends the loop, or the connection to the display is lost.
