@@ -350,6 +350,22 @@ TEST_F(GradPagesTest, WallpaperOnPageAndTabs) {
     EXPECT_EQ(Pixel(item1.Left + 3, item1.Top + 3), ColorToDrawRGB(clBtnShadow));
 }
 
+TEST_F(GradPagesTest, ZeroSizedControlPaintsWithoutHarm) {
+    DialogLook();
+    Pages->SetBounds(0, 0, 0, 0);
+    TBitmap picture(2, 2);
+    Pages->Wallpaper().SetBitmap(&picture);
+    Pages->Wallpaper().SetFillClient(true);
+    Pages->Wallpaper().SetFillCaptionBakgr(true);
+    ShowForm();
+    EXPECT_TRUE(Pages->DisplayRect().IsEmpty());
+    EXPECT_EQ(Pixel(5, 5), clBlue);
+    Pages->SetTabsPosition(fsdLeft);
+    Pages->SetLookLikeButtons(true);
+    App.ProcessMessages();
+    EXPECT_EQ(Pixel(5, 5), clBlue);
+}
+
 TEST_F(GradPagesTest, WallpaperImageIsForgottenWhenDestroyed) {
     TImage& image = Form->CreateComponent<TImage>();
     TBitmap picture(2, 2);

@@ -146,6 +146,18 @@ TEST_F(TransShapeTest, PercentSetterRecomposesWithTheLastCapture) {
     EXPECT_EQ(Pixel(50, 50), Thumb);
 }
 
+TEST_F(TransShapeTest, ZeroSizedShapeOnAFormPaintsNothing) {
+    Shape->SetBounds(5, 7, 0, 0);
+    Shape->Pen().SetWidth(1);
+    Shape->SetTransFade(tfPeak);
+    ShowForm();
+    Shape->SetTransPercent(10);
+    Shape->SetBounds(5, 7, 1, 1); // one pixel: the fades have no room, the percentage stays
+    App.ProcessMessages();
+    EXPECT_EQ(Pixel(5, 7), RGB(20, 0, 20)); // the black pen at 10 percent background
+    EXPECT_EQ(Pixel(6, 7), Thumb);
+}
+
 TEST_F(TransShapeTest, NoFigureShowsTheBackgroundUnchanged) {
     Shape->SetShape(transshape::stNone);
     ShowForm();
