@@ -115,7 +115,9 @@ void TCustomTransCanvas::CaptureBackground() {
 
 void TCustomTransCanvas::Compose() {
     const int w = Width(), h = Height();
-    if (w <= 0 || h <= 0) return;
+    // A control that cannot be seen has nothing to draw on (a hidden one must not paint over
+    // what lies where it would be).
+    if (w <= 0 || h <= 0 || !Showing()) return;
     TBitmap drawing(w, h, TPixelFormat::pf24bit);
     drawing.Fill(clWhite);
     TBitmap output(w, h, TPixelFormat::pf24bit);

@@ -72,7 +72,8 @@ public:
 
     // Copies what lies beneath the control into Capture.
     void CaptureBackground();
-    // Draws the foreground, blends it with Capture and draws the result on the control.
+    // Draws the foreground, blends it with Capture and draws the result on the control;
+    // nothing while the control is not showing.
     void Compose();
 
     int ApplyFade(int x, int y, int percent);

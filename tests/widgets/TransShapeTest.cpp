@@ -158,6 +158,19 @@ TEST_F(TransShapeTest, ZeroSizedShapeOnAFormPaintsNothing) {
     EXPECT_EQ(Pixel(6, 7), Thumb);
 }
 
+TEST_F(TransShapeTest, HiddenShapeDoesNotDrawWhenRecomposed) {
+    Shape->Hide();
+    ShowForm();
+    Shape->SetTransPercent(0);
+    Shape->SetTransBiasPercent(20);
+    App.ProcessMessages();
+    EXPECT_EQ(Pixel(5, 7), Thumb);
+    EXPECT_EQ(Pixel(50, 50), Thumb);
+    Shape->Show();
+    App.ProcessMessages();
+    EXPECT_EQ(Pixel(5, 7), clBlack);
+}
+
 TEST_F(TransShapeTest, NoFigureShowsTheBackgroundUnchanged) {
     Shape->SetShape(transshape::stNone);
     ShowForm();
