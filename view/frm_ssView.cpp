@@ -103,9 +103,9 @@ void Tfrm_ssView::FormPaint(TObject*)
         Engine->ShowCurrentFrame();
         return;
     }
-    // The window system may ask again (the first exposure of a freshly mapped window often
-    // comes after the first paint): put back what the screen showed. During a cross-fade
-    // the worker's next step draws the whole frame anyway.
+    // Asked again (a window or a message box was over the view): put back what the screen
+    // showed rather than leave the black background until the next poster. During a
+    // cross-fade the worker's next step draws the whole frame anyway.
     if (Engine->Fading)
         return;
     if (FFaded)

@@ -26,6 +26,7 @@
 #include "platform/Registry.h"
 #include "platform/memory/MemoryDisplay.h"
 #include "platform/x11/X11Display.h"
+#include "support/HostWindow.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempConfigHome.h"
 #include "support/TempFolder.h"
@@ -307,6 +308,20 @@ TEST_F(SaverE2E, CoversTheScreenOnTopWithTheCursorHiddenAndPosterOneWithTheWater
     ExpectEndsWithZero(*process);
     EXPECT_FALSE(FProbe.CursorInvisible());
     EXPECT_TRUE(FProbe.UnmanagedWindows().empty());
+}
+
+TEST_F(SaverE2E, WindowThatCoveredItLeavesThePosterBehind)
+{
+    StoreSettings(30);
+    auto process = StartSaver();
+    {
+        THostWindow cover(FServer.Name(), 200, 150, 50, 60);
+        std::this_thread::sleep_for(200ms);
+        EXPECT_NE(Shown(), Composed(1));
+    }
+    EXPECT_TRUE(WaitUntilShown(Composed(1), 5s));
+    FInput.Tap(XK_Return);
+    ExpectEndsWithZero(*process);
 }
 
 TEST_F(SaverE2E, ShortImageTimeCrossFadesToPosterTwoAndThree)
