@@ -119,7 +119,7 @@ void Tfrm_ssView::tmrEsperaTimer(TObject*)
     if (Engine->Fading)
         return;
     if (!FInputGrabbed && !FErrorShowing)
-        TakeOver();  // another program held the input when the view came up
+        TakeOver();  // the input was held elsewhere when the view came up
     Engine->AdvanceImage();
     Engine->StartTransition();
     FFaded = true;
@@ -139,6 +139,8 @@ void Tfrm_ssView::FormMouseDown(TObject*, TMouseButton, TShiftState, int, int)
 
 void Tfrm_ssView::FormMouseMove(TObject*, TShiftState, int x, int y)
 {
+    if (!FInputGrabbed && !FErrorShowing)
+        TakeOver();  // the input was held elsewhere when the view came up
     // The start is in screen coordinates; the form's client origin is its place on the screen.
     const int screenX = Left() + x;
     const int screenY = Top() + y;

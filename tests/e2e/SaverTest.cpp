@@ -157,6 +157,23 @@ public:
         return invisible;
     }
 
+    // Holds the pointer and the keyboard for this connection, or lets them go; true when held.
+    bool Grab()
+    {
+        const Window root = DefaultRootWindow(FDisplay);
+        const bool pointer = XGrabPointer(FDisplay, root, False, PointerMotionMask, GrabModeAsync, GrabModeAsync,
+                                          None, None, CurrentTime) == GrabSuccess;
+        const bool keyboard = XGrabKeyboard(FDisplay, root, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
+        XSync(FDisplay, False);
+        return pointer && keyboard;
+    }
+    void Ungrab()
+    {
+        XUngrabPointer(FDisplay, CurrentTime);
+        XUngrabKeyboard(FDisplay, CurrentTime);
+        XSync(FDisplay, False);
+    }
+
     // From now on, windows created on the screen are noted.
     void WatchCreations()
     {
@@ -321,6 +338,21 @@ TEST_F(SaverE2E, WindowThatCoveredItLeavesThePosterBehind)
     }
     EXPECT_TRUE(WaitUntilShown(Composed(1), 5s));
     FInput.Tap(XK_Return);
+    ExpectEndsWithZero(*process);
+}
+
+TEST_F(SaverE2E, InputHeldElsewhereAtTheStartIsTakenOnceFree)
+{
+    StoreSettings(0);
+    ASSERT_TRUE(FProbe.Grab());  // a menu of another program, say
+    auto process = StartSaver();
+    FProbe.Ungrab();
+    FInput.MoveTo(110, 105);  // a small movement: the saver takes the input
+    std::this_thread::sleep_for(200ms);
+    EXPECT_FALSE(FProbe.Grab());
+    FProbe.Ungrab();
+    EXPECT_TRUE(process->Running());
+    FInput.Tap(XK_z);
     ExpectEndsWithZero(*process);
 }
 
