@@ -6,6 +6,8 @@
 #include "gfx/Canvas.h"
 #include "gfx/DrawText.h"
 
+#include <algorithm>
+
 const TClassInfo& TCustomTabControl::StaticClass() {
     static const TClassInfo info = MakeClass<TCustomTabControl, TCustomControl>("TCustomTabControl", {});
     return info;
@@ -43,12 +45,32 @@ int TCustomTabControl::IndexOfTabAt(int x, int y) { return TabAtPoint(Layout(), 
 void TCustomTabControl::SetTabIndex(int value) {
     if (value < -1 || value >= TabCount()) value = -1;
     if (value == FTabIndex) return;
-    const int old = FTabIndex;
     FTabIndex = value;
     // The selected row moves next to the page when tabs wrap.
     if (FLayoutValid && FLayout.RowCount > 1) InvalidateLayout();
-    (void)old;
+    ScrollSelectedIntoView();
     Invalidate();
+}
+
+void TCustomTabControl::SetFirstVisibleTab(int value) {
+    if (value < 0) value = 0;
+    if (value == FFirstVisible) return;
+    FFirstVisible = value;
+    FLayoutValid = false;
+    Layout();
+    FFirstVisible = FLayout.FirstVisible;
+    Invalidate();
+}
+
+void TCustomTabControl::ScrollSelectedIntoView() {
+    if (!FLayoutValid || !FLayout.Scrolling || FTabIndex < 0) return;
+    if (FTabIndex < FFirstVisible) {
+        SetFirstVisibleTab(FTabIndex);
+        return;
+    }
+    while (FFirstVisible < FLayout.MaxFirstVisible &&
+           FLayout.Items[static_cast<std::size_t>(FTabIndex)].Right > FLayout.ScrollBack.Left)
+        SetFirstVisibleTab(FFirstVisible + 1);
 }
 
 TRect TCustomTabControl::DisplayRect() { return Layout().DisplayRect; }
@@ -64,6 +86,7 @@ const TTabLayout& TCustomTabControl::Layout() {
     input.GlyphWidth = imageSize.cx;
     input.GlyphHeight = imageSize.cy;
     input.Selected = FTabIndex;
+    input.FirstVisible = FFirstVisible;
     TBitmap scratch(1, 1);
     TCanvas& measure = scratch.Canvas();
     measure.SetFont(Font());
@@ -212,6 +235,17 @@ bool TCustomTabControl::SelectTabByUser(int index) {
 void TCustomTabControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TCustomControl::MouseDown(button, shift, x, y);
     if (button != mbLeft) return;
+    const TTabLayout& layout = Layout();
+    if (layout.Scrolling) {
+        if (layout.ScrollBack.Contains(TPoint{x, y})) {
+            SetFirstVisibleTab(FFirstVisible - 1);
+            return;
+        }
+        if (layout.ScrollForward.Contains(TPoint{x, y})) {
+            SetFirstVisibleTab(std::min(FFirstVisible + 1, layout.MaxFirstVisible));
+            return;
+        }
+    }
     const int index = IndexOfTabAt(x, y);
     if (index >= 0) SelectTabByUser(index);
 }
@@ -359,4 +393,36 @@ void TCustomTabControl::Paint() {
     for (int i = 0; i < TabCount(); ++i)
         if (i != FTabIndex) paintTab(i);
     if (FTabIndex >= 0) paintTab(FTabIndex);
+    if (layout.Scrolling) PaintScrollArrows(canvas);
+}
+
+void TCustomTabControl::PaintScrollArrows(TCanvas& canvas) {
+    TCanvasState keep(canvas);
+    const TTabLayout& layout = FLayout;
+    for (int k = 0; k < 2; ++k) {
+        const TRect r = k == 0 ? layout.ScrollBack : layout.ScrollForward;
+        const bool enabled = k == 0 ? FFirstVisible > 0 : FFirstVisible < layout.MaxFirstVisible;
+        TBrush brush;
+        brush.SetColor(clBtnFace);
+        canvas.SetBrush(brush);
+        canvas.FillRect(r);
+        TPen pen;
+        auto line = [&](TColor color, int x0, int y0, int x1, int y1) {
+            pen.SetColor(color);
+            canvas.SetPen(pen);
+            canvas.MoveTo(x0, y0);
+            canvas.LineTo(x1, y1);
+        };
+        line(clBtnHighlight, r.Left, r.Bottom - 1, r.Left, r.Top);
+        line(clBtnHighlight, r.Left, r.Top, r.Right - 1, r.Top);
+        line(cl3DDkShadow, r.Right - 1, r.Top, r.Right - 1, r.Bottom - 1);
+        line(cl3DDkShadow, r.Right - 1, r.Bottom - 1, r.Left - 1, r.Bottom - 1);
+        // A small triangle pointing back or forward.
+        const TColor arrow = enabled ? clBtnText : clGrayText;
+        const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+        for (int i = 0; i < 4; ++i) {
+            const int x = k == 0 ? cx - 2 + i : cx + 1 - i;
+            line(arrow, x, cy - i, x, cy + i + 1);
+        }
+    }
 }

@@ -43,6 +43,9 @@ public:
     void SetTabIndex(int value);
     // Where the pages lie inside the frame.
     TRect DisplayRect();
+    // The first tab shown when a single row of tabs scrolls (see TTabLayoutInput).
+    int FirstVisibleTab() const { return FFirstVisible; }
+    void SetFirstVisibleTab(int value);
     const TTabLayout& Layout();
 
     // --- appearance ------------------------------------------------------------------
@@ -117,6 +120,9 @@ private:
     bool SelectTabByUser(int index);
     void PaintFrame(TCanvas& canvas, const TRect& frame);
     void PaintNativeTab(TCanvas& canvas, const TRect& rect, bool selected);
+    void PaintScrollArrows(TCanvas& canvas);
+    // Scrolls a single row so that the selected tab can be seen.
+    void ScrollSelectedIntoView();
 
     std::vector<TTabItem> FTabs;
     int FTabIndex = -1;
@@ -128,6 +134,7 @@ private:
     bool FOwnerDraw = false;
     int FImageWidth = 0;
     int FImageHeight = 0;
+    int FFirstVisible = 0;
     TTabLayout FLayout;
     bool FLayoutValid = false;
 };

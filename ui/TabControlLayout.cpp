@@ -10,6 +10,7 @@ constexpr int Margin = 2;
 constexpr int ButtonGap = 3;
 constexpr int PageInset = 4;
 constexpr int SelectedGrowth = 2;
+constexpr int ArrowWidth = 16;
 
 } // namespace
 
@@ -60,6 +61,22 @@ TTabLayout LayoutTabs(const TTabLayoutInput& input) {
         for (int i : rows[r])
             if (i == input.Selected) selectedRow = r;
 
+    // A single row that does not fit scrolls between two arrow buttons at its end.
+    int scrollOffset = 0;
+    if (!wrap && rowCount == 1 && used > available) {
+        layout.Scrolling = true;
+        const int room = std::max(0, available - 2 * ArrowWidth);
+        int maxFirst = count - 1;
+        int tail = lengths[count - 1];
+        while (maxFirst > 0 && tail + gap + lengths[maxFirst - 1] <= room) {
+            --maxFirst;
+            tail += gap + lengths[maxFirst];
+        }
+        layout.MaxFirstVisible = maxFirst;
+        layout.FirstVisible = std::clamp(input.FirstVisible, 0, maxFirst);
+        for (int i = 0; i < layout.FirstVisible; ++i) scrollOffset += lengths[i] + gap;
+    }
+
     const int pitch = thickness + gap;
     const int area = rowCount > 0 ? Margin + rowCount * pitch : 0;
     for (int r = 0; r < rowCount; ++r) {
@@ -82,7 +99,18 @@ TTabLayout LayoutTabs(const TTabLayoutInput& input) {
         case tpRight:
         default: across = client.Right - area + row * pitch + gap; break;
         }
-        int along = (vertical ? client.Top : client.Left) + Margin;
+        int along = (vertical ? client.Top : client.Left) + Margin - scrollOffset;
+        if (layout.Scrolling) {
+            const int right = client.Right - Margin;
+            layout.ScrollBack = Rect(right - 2 * ArrowWidth, across, right - ArrowWidth, across + thickness - 2);
+            layout.ScrollForward = Rect(right - ArrowWidth, across, right, across + thickness - 2);
+            if (layout.Position == tpBottom) {
+                layout.ScrollBack.Top += 2;
+                layout.ScrollBack.Bottom += 2;
+                layout.ScrollForward.Top += 2;
+                layout.ScrollForward.Bottom += 2;
+            }
+        }
         for (int k = 0; k < n; ++k) {
             const int i = rows[r][k];
             const int length = lengths[i] + extra / n + (k < extra % n ? 1 : 0);
@@ -122,6 +150,7 @@ TRect TabDrawRect(const TTabLayout& layout, int index, int selected) {
 }
 
 int TabAtPoint(const TTabLayout& layout, TPoint point, int selected) {
+    if (layout.Scrolling && (layout.ScrollBack.Contains(point) || layout.ScrollForward.Contains(point))) return -1;
     if (TabDrawRect(layout, selected, selected).Contains(point)) return selected;
     for (int i = 0; i < static_cast<int>(layout.Items.size()); ++i)
         if (layout.Items[i].Contains(point)) return i;

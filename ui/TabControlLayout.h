@@ -22,6 +22,10 @@
 // - The page frame is the client area less the rows and a 2-pixel margin for the selected
 //   tab, which is drawn 2 pixels larger on every side so that it covers the frame's edge;
 //   the pages fill the frame less 4 pixels on every side.
+// - A single row of tabs on the top or bottom that does not fit scrolls: two arrow buttons,
+//   each 16 pixels wide, take the end of the row, and the row starts at tab FirstVisible
+//   (the ones before it lie left of the control), at most MaxFirstVisible, where the last
+//   tab has come into view.
 struct TTabLayoutInput {
     std::uint32_t StyleBits = 0;
     TRect Client;
@@ -32,6 +36,7 @@ struct TTabLayoutInput {
     int GlyphWidth = 0; // 0: no glyphs
     int GlyphHeight = 0;
     int Selected = -1;
+    int FirstVisible = 0;
 };
 
 struct TTabLayout {
@@ -42,6 +47,11 @@ struct TTabLayout {
     int RowCount = 0;
     TRect PageFrame;   // the frame around the pages
     TRect DisplayRect; // where the pages lie
+    bool Scrolling = false;
+    TRect ScrollBack;    // the arrow button that shows earlier tabs
+    TRect ScrollForward; // the arrow button that shows later tabs
+    int FirstVisible = 0;
+    int MaxFirstVisible = 0;
 };
 
 // The side the style bits put the tabs on.

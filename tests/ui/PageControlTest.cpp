@@ -162,6 +162,24 @@ TEST_F(PageControlTest, ArrowKeysMoveBetweenTabsWhenFocused) {
     EXPECT_EQ(Pages->ActivePage(), Sheets[2]);
 }
 
+TEST_F(PageControlTest, ArrowsScrollATooLongRowAndSelectionComesIntoView) {
+    Pages->SetWidth(90);
+    ASSERT_TRUE(Pages->Layout().Scrolling);
+    ShowForm();
+    const TRect forward = Pages->Layout().ScrollForward;
+    ClickAt(10 + forward.Left + 4, 10 + forward.Top + 4);
+    EXPECT_EQ(Pages->FirstVisibleTab(), 1);
+    EXPECT_EQ(Pages->ActivePage(), Sheets[0]); // scrolling does not switch pages
+    const TRect back = Pages->Layout().ScrollBack;
+    ClickAt(10 + back.Left + 4, 10 + back.Top + 4);
+    EXPECT_EQ(Pages->FirstVisibleTab(), 0);
+    Pages->SetActivePage(Sheets[2]);
+    EXPECT_GT(Pages->FirstVisibleTab(), 0);
+    EXPECT_LE(Pages->TabRect(2).Right, Pages->Layout().ScrollBack.Left);
+    Pages->SetActivePage(Sheets[0]);
+    EXPECT_EQ(Pages->FirstVisibleTab(), 0);
+}
+
 TEST_F(PageControlTest, OwnerDrawHandsEachTabWithItsState) {
     std::vector<std::string> drawn;
     Pages->SetOwnerDraw(true);

@@ -124,3 +124,23 @@ TEST(TabLayout, NoTabsAndTinyControls) {
     EXPECT_TRUE(l.DisplayRect.IsEmpty());
     EXPECT_GE(l.DisplayRect.Right, l.DisplayRect.Left);
 }
+
+TEST(TabLayout, SingleRowTooLongScrollsBetweenArrows) {
+    // Available 96, less 32 for the arrows: 64 for tabs of 40.
+    TTabLayoutInput in = Input(0, 100, 100, {28, 28, 28, 28});
+    TTabLayout l = LayoutTabs(in);
+    EXPECT_TRUE(l.Scrolling);
+    EXPECT_EQ(l.ScrollBack, Rect(66, 2, 82, 20));
+    EXPECT_EQ(l.ScrollForward, Rect(82, 2, 98, 20));
+    EXPECT_EQ(l.MaxFirstVisible, 3);
+    EXPECT_EQ(l.Items[0], Rect(2, 2, 42, 22));
+    EXPECT_EQ(TabAtPoint(l, TPoint{70, 5}, 0), -1); // the arrow, not the tab beneath
+    in.FirstVisible = 2;
+    l = LayoutTabs(in);
+    EXPECT_EQ(l.Items[2], Rect(2, 2, 42, 22));
+    EXPECT_EQ(l.Items[0].Right, -38);
+    in.FirstVisible = 9;
+    EXPECT_EQ(LayoutTabs(in).FirstVisible, 3);
+    in.TextWidths = {10, 10};
+    EXPECT_FALSE(LayoutTabs(in).Scrolling);
+}
