@@ -250,6 +250,10 @@ void TCustomTabControl::MouseDown(TMouseButton button, TShiftState shift, int x,
     if (index >= 0) SelectTabByUser(index);
 }
 
+bool TCustomTabControl::WantsKey(std::uint16_t key, TShiftState shift) const {
+    return (shift & (ssAlt | ssCtrl)) == 0 && (key == vkLeft || key == vkRight || key == vkUp || key == vkDown);
+}
+
 void TCustomTabControl::KeyDown(std::uint16_t& key, TShiftState shift) {
     TCustomControl::KeyDown(key, shift);
     int step = 0;

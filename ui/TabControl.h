@@ -71,6 +71,8 @@ public:
     void RecreateWnd();
 
     void SetBounds(int left, int top, int width, int height) override;
+    // The arrow keys move between tabs while the control has the focus.
+    bool WantsKey(std::uint16_t key, TShiftState shift) const override;
 
     const TNotifyEvent& OnChange() const { return FOnChange; }
     void SetOnChange(TNotifyEvent handler) { FOnChange = std::move(handler); }

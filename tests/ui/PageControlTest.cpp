@@ -150,6 +150,9 @@ TEST_F(PageControlTest, CaptionsAndPageOrderReachTheTabs) {
 }
 
 TEST_F(PageControlTest, ArrowKeysMoveBetweenTabsWhenFocused) {
+    auto& sibling = Form->CreateComponent<TLogControl>(nullptr, "sibling"); // arrows must not move the focus there
+    sibling.SetParent(Form);
+    sibling.SetBounds(0, 140, 10, 10);
     ShowForm();
     Pages->SetFocus();
     App.ProcessMessages();
