@@ -170,6 +170,21 @@ TEST(GradTabPaint, BackgroundFillsWhenNoGradient) {
     EXPECT_EQ(InkBounds(b), Rect(11, 12, 49, 31));
 }
 
+TEST(GradTabPaint, GradientThatCannotPaintStillSuppressesTheBackground) {
+    TGradTabStyle style;
+    style.SetBackgrColor(clRed);
+    style.Gradient().SetActive(true);
+    style.Gradient().SetSteps(0); // read back as 1: nothing is painted
+    EXPECT_EQ(style.Gradient().Steps(), 1);
+    TBitmap b = PaperBitmap(60, 40);
+    PaintTab(Record(b, Rect(10, 10, 50, 30), false, style, nullptr, fsdTop));
+    EXPECT_EQ(CountColor(b, Paper), 60 * 40); // what lay beneath shows
+    style.Gradient().SetSteps(300);
+    EXPECT_EQ(style.Gradient().Steps(), 255);
+    PaintTab(Record(b, Rect(10, 10, 50, 30), false, style, nullptr, fsdTop));
+    EXPECT_EQ(b.GetPixel(11, 12), clGray);
+}
+
 TEST(GradTabPaint, ItemColourReplacesTheStyleBackground) {
     TGradTabStyle style;
     TBitmap b = PaperBitmap(60, 40);
