@@ -1,11 +1,17 @@
-// Peak memory of the saver's engine at 1920 x 1080 on a private Xvfb: the saver mode with
-// the watermark, proportional placement, every poster of the catalogue composed once and
-// cross-faded (without the pauses), presented through the X display. Measured as the
-// peak resident size of a child process that does only that, against a child that only
-// opens the display.
+// Peak memory of the saver at 1920 x 1080 on a private Xvfb.
+// SaverPeakMemory: the engine alone in the saver mode with the watermark, proportional
+// placement, every poster of the catalogue composed once and cross-faded (without the
+// pauses), presented through the X display; the peak resident size of a child process
+// that does only that, against a child that only opens the display.
+// SaverProcessPeakMemory: the real `veltrane /s` with a poster time of one second, its
+// peak resident size (VmHWM) after a whole round of the catalogue.
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <signal.h>
 #include <string>
 #include <thread>
 
@@ -16,6 +22,7 @@
 
 #include "BenchXvfb.h"
 #include "engine/QsvImgFree.h"
+#include "platform/Registry.h"
 
 namespace {
 
@@ -90,8 +97,67 @@ void SaverPeakMemory(benchmark::State& state)
     std::filesystem::remove_all(home);
 }
 
+// The peak resident size of a running process in kilobytes (VmHWM); -1 when unknown.
+long HighWaterKilobytes(pid_t pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::atol(line.c_str() + 6);
+    return -1;
+}
+
+void SaverProcessPeakMemory(benchmark::State& state)
+{
+    constexpr int Seconds = 30;  // 11 changes of one second and their fades, and more
+    TBenchXvfb server(1920, 1080);
+    if (server.Name().empty()) {
+        state.SkipWithError("Xvfb is not available");
+        return;
+    }
+    std::string home = (std::filesystem::temp_directory_path() / "veltrane-mem-XXXXXX").string();
+    if (!::mkdtemp(home.data())) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    ::setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    ::setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
+    ::setenv("VELTRANE_SYSTEM_DIR", home.c_str(), 1);
+    ::setenv("DISPLAY", server.Name().c_str(), 1);
+    {
+        TRegistry registry;
+        registry.OpenKey("Software\\Tessivo\\QM_Veltrane", true);
+        registry.WriteInteger("Image time view", 1);
+        registry.WriteInteger("View Type", 1);
+    }
+    for (auto _ : state) {
+        const std::string program = std::string(VELTRANE_BINARY_DIR) + "/app/veltrane";
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::execl(program.c_str(), program.c_str(), "/s", static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        long peak = -1;
+        for (int second = 0; second < Seconds; ++second) {
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            peak = std::max(peak, HighWaterKilobytes(pid));
+        }
+        ::kill(pid, SIGTERM);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        if (peak < 0) {
+            state.SkipWithError("the saver did not run");
+            break;
+        }
+        state.counters["peak_rss_MB"] = static_cast<double>(peak) / 1024.0;
+    }
+    std::filesystem::remove_all(home);
+}
+
 } // namespace
 
 BENCHMARK(SaverPeakMemory)->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK(SaverProcessPeakMemory)->Iterations(1)->Unit(benchmark::kSecond);
 
 BENCHMARK_MAIN();
