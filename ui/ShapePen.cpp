@@ -1,10 +1,9 @@
-#include "ui/ShapeBrush.h"
 #include "ui/ShapePen.h"
 
 #include "ui/ColorIdents.h"
 #include "ui/Published.h"
 
-// The names of the gfx pen and brush enumerations, for this file's reflection only.
+// The names of the gfx pen enumerations, for this file's reflection only.
 static const TEnumInfo& GetEnumInfo(TPenStyle) {
     static const TEnumInfo info("TPenStyle", {"psSolid", "psDash", "psDot", "psDashDot", "psDashDotDot", "psClear",
                                               "psInsideFrame"});
@@ -16,12 +15,6 @@ static const TEnumInfo& GetEnumInfo(TPenMode) {
                                              "pmNotMerge", "pmMask", "pmNotMask", "pmXor", "pmNotXor"});
     return info;
 }
-static const TEnumInfo& GetEnumInfo(TBrushStyle) {
-    static const TEnumInfo info("TBrushStyle", {"bsSolid", "bsClear", "bsHorizontal", "bsVertical", "bsFDiagonal",
-                                                "bsBDiagonal", "bsCross", "bsDiagCross"});
-    return info;
-}
-
 const TClassInfo& TShapePen::StaticClass() {
     using T = TShapePen;
     static const TClassInfo info = MakeClass<T, TPersistent>("TPen", {
@@ -35,19 +28,5 @@ const TClassInfo& TShapePen::StaticClass() {
 
 void TShapePen::Assign(const TPersistent& source) {
     if (const auto* other = dynamic_cast<const TShapePen*>(&source)) FPen.Assign(other->FPen);
-    else TPersistent::Assign(source);
-}
-
-const TClassInfo& TShapeBrush::StaticClass() {
-    using T = TShapeBrush;
-    static const TClassInfo info = MakeClass<T, TPersistent>("TBrush", {
-        Published<T>("Color", &T::GetColor, &T::SetColor).Default(clWhite).Idents(ColorIdentToInt),
-        Published<T>("Style", &T::GetStyle, &T::SetStyle).Default(bsSolid),
-    });
-    return info;
-}
-
-void TShapeBrush::Assign(const TPersistent& source) {
-    if (const auto* other = dynamic_cast<const TShapeBrush*>(&source)) FBrush.Assign(other->FBrush);
     else TPersistent::Assign(source);
 }
