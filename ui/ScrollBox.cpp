@@ -77,7 +77,8 @@ TScrollBarLayout TScrollBox::BarLayout() const {
     if (!ScrollBarShowing()) return TScrollBarLayout{};
     const int b = BorderWidth();
     const int top = std::max(b, FHeight - b - TScrollBarLayout::DefaultSize);
-    return TScrollBarLayout::Horizontal(Rect(b, top, FWidth - b, FHeight - b), Range(), Page(), FPosition);
+    const int shown = FPressed == TScrollBarLayout::sbThumb ? FDragPosition : FPosition;
+    return TScrollBarLayout::Horizontal(Rect(b, top, FWidth - b, FHeight - b), Range(), Page(), shown);
 }
 
 void TScrollBox::SetPosition(int value) {
@@ -136,6 +137,7 @@ void TScrollBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
     FMousePos = TPoint{x, y};
     if (part == TScrollBarLayout::sbThumb) {
         FDragOffset = x - layout.Thumb.Left;
+        FDragPosition = FPosition;
     } else {
         ActOnPart(part);
         if (!FRepeatTimer) FRepeatTimer = std::make_unique<TTimer>(nullptr);
@@ -161,15 +163,25 @@ void TScrollBox::MouseMove(TShiftState shift, int x, int y) {
     TCustomControl::MouseMove(shift, x, y);
     FMousePos = TPoint{x, y};
     if (FPressed == TScrollBarLayout::sbThumb) {
+        // With Tracking the controls follow the thumb; without, only the thumb moves until the
+        // release.
         const TScrollBarLayout layout = BarLayout();
-        SetPosition(layout.PositionForThumb(x - FDragOffset, Range(), Page()));
+        const int position = std::clamp(layout.PositionForThumb(x - FDragOffset, Range(), Page()), 0,
+                                        std::max(0, Range() - Page()));
+        if (position != FDragPosition) {
+            FDragPosition = position;
+            if (FHorzScrollBar.Tracking()) SetPosition(position);
+            Invalidate();
+        }
     }
 }
 
 void TScrollBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     TCustomControl::MouseUp(button, shift, x, y);
     if (button != mbLeft || FPressed == TScrollBarLayout::sbNone) return;
+    const bool thumb = FPressed == TScrollBarLayout::sbThumb;
     FPressed = TScrollBarLayout::sbNone;
+    if (thumb) SetPosition(FDragPosition);
     StopRepeat();
     Invalidate();
 }

@@ -12,7 +12,8 @@ class TTimer;
 // sunken frame. When the controls reach beyond the client width (AutoScroll), a horizontal
 // scroll bar shows along the bottom: the arrow buttons scroll by HorzScrollBar.Increment (and
 // repeat while held: after 400 ms, then every 100 ms), a press on the track scrolls by a page,
-// and the thumb can be dragged. Scrolling moves the controls (their Left changes), so that
+// and the thumb can be dragged (the controls follow it with HorzScrollBar.Tracking, else they
+// scroll at the release). Scrolling moves the controls (their Left changes), so that
 // Left is always relative to what is shown. Controls are clipped to the client area, so the
 // frame and the bar stay clear of them. Scroll boxes take their parent's colour.
 class TScrollBox : public TCustomControl {
@@ -68,5 +69,6 @@ private:
     TScrollBarLayout::TPart FPressed = TScrollBarLayout::sbNone;
     TPoint FMousePos;
     int FDragOffset = 0;
+    int FDragPosition = 0; // where the dragged thumb stands
     std::unique_ptr<TTimer> FRepeatTimer;
 };

@@ -79,6 +79,7 @@ TEST_F(ScrollBoxTest, TrackPagesAndTheEndIsTheLastControlsRightEdge) {
 }
 
 TEST_F(ScrollBoxTest, DraggingTheThumbScrollsProportionally) {
+    Box->HorzScrollBar()->SetTracking(true);
     ShowForm();
     const TRect thumb = Box->BarLayout().Thumb;
     MoveTo(3 + thumb.Left + 5, 110);
@@ -132,6 +133,23 @@ TEST_F(ScrollBoxTest, TinyBoxesDoNotFail) {
     Box->SetBounds(3, 0, 0, 0);
     App.ProcessMessages();
     EXPECT_EQ(Box->ClientRect().Width(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ScrollBoxTest, WithoutTrackingTheControlsScrollAtTheRelease) {
+    ShowForm();
+    const TRect thumb = Box->BarLayout().Thumb;
+    MoveTo(3 + thumb.Left + 5, 110);
+    Press();
+    MoveTo(3 + thumb.Left + 105, 110);
+    EXPECT_EQ(Box->Position(), 0);
+    EXPECT_EQ(Box->BarLayout().Thumb.Left, thumb.Left + 100) << "the thumb follows the pointer";
+    Release();
+    EXPECT_EQ(Box->Position(), 278);
+    EXPECT_EQ(Thumbs[0]->Left(), 5 - 278);
 }
 
 }  // namespace
