@@ -7,6 +7,7 @@
 #include "gfx/Canvas.h"
 
 #include <algorithm>
+#include <climits>
 
 const TClassInfo& TScrollBox::StaticClass() {
     using T = TScrollBox;
@@ -51,12 +52,14 @@ void TScrollBox::SetAutoScroll(bool value) {
 
 int TScrollBox::Range() const {
     if (!FAutoScroll) return FHorzScrollBar.FixedRange();
-    int right = 0;
+    // 64-bit sums: controls placed far out must not wrap the range around.
+    long long right = 0;
     for (int i = 0; i < ControlCount(); ++i) {
         const TControl* c = Controls(i);
-        if (c->Visible()) right = std::max(right, c->Left() + c->Width() + FPosition - BorderWidth());
+        if (c->Visible())
+            right = std::max(right, static_cast<long long>(c->Left()) + c->Width() + FPosition - BorderWidth());
     }
-    return right;
+    return static_cast<int>(std::min<long long>(right, INT_MAX / 2));
 }
 
 bool TScrollBox::ScrollBarShowing() const {
@@ -94,7 +97,10 @@ void TScrollBox::ScrollBy(int dx, int dy) {
     if (dx == 0 && dy == 0) return;
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* c = Controls(i);
-        c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+        const auto moved = [](int value, int delta) {
+            return static_cast<int>(std::clamp<long long>(static_cast<long long>(value) + delta, INT_MIN, INT_MAX));
+        };
+        c->SetBounds(moved(c->Left(), dx), moved(c->Top(), dy), c->Width(), c->Height());
     }
     Invalidate();
 }

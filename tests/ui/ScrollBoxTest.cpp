@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 namespace {
 
 // The thumbnail row of the configuration dialog: ten 105 x 85 controls 111 pixels apart.
@@ -133,6 +135,11 @@ TEST_F(ScrollBoxTest, TinyBoxesDoNotFail) {
     Box->SetBounds(3, 0, 0, 0);
     App.ProcessMessages();
     EXPECT_EQ(Box->ClientRect().Width(), 0);
+    Thumbs[9]->SetLeft(INT_MAX - 10);  // far out: the range stays positive
+    EXPECT_GT(Box->Range(), 0);
+    Box->SetBounds(3, 0, 100, 50);
+    Box->SetPosition(INT_MAX);
+    EXPECT_GT(Box->Position(), 0);
 }
 
 }  // namespace
