@@ -65,6 +65,13 @@ struct TX11Presenter::TState {
             return;
         for (TImage& image : Images)
             Release(image);
+        if (TX11ErrorTrap::IsLost(Dpy)) {
+            // Lost while another thread (a cross-fade worker) was drawing: Xlib may still hold
+            // that thread's claim on the connection, and any further call would wait for ever.
+            // The dead connection is left as it is.
+            TX11ErrorTrap::Unregister(Dpy);
+            return;
+        }
         for (auto& [depth, gc] : Gcs)
             XFreeGC(Dpy, gc);
         XCloseDisplay(Dpy);

@@ -443,7 +443,12 @@ TEST_F(SaverE2E, RefusingProviderKeepsItRunningUntilItAgrees)
     FInput.MoveTo(300, 300);
     ExpectStillRunning(*process);
     EXPECT_EQ(Shown(), Composed(1));
-    EXPECT_TRUE(FProbe.CursorInvisible());
+    // The cursor, shown while the provider was asked, is hidden again.
+    bool hidden = false;
+    for (const auto deadline = TClock::now() + 3s; !hidden && TClock::now() < deadline;
+         std::this_thread::sleep_for(20ms))
+        hidden = FProbe.CursorInvisible();
+    EXPECT_TRUE(hidden);
     install(VELTRANE_VERIFY_ACCEPT);
     FInput.Click(1);
     ExpectEndsWithZero(*process);
