@@ -19,6 +19,22 @@ void T_DoTransitionThread::Execute()
     T_QsvImgFree& engine = *Engine;
     Running = true;
     engine.Fading = true;
+    try {
+        RunSteps(engine);
+    } catch (...) {
+        // A step that fails (a frame that cannot be copied, say) must not leave Fading set:
+        // the main thread would never change poster again. The exception stays readable
+        // through FatalException().
+        Running = false;
+        engine.FadePercent = engine.FadeStep;
+        engine.Fading = false;
+        engine.NotifyTransitionDone();
+        throw;
+    }
+}
+
+void T_DoTransitionThread::RunSteps(T_QsvImgFree& engine)
+{
     while (!Terminated()) {
         // Each step starts again from the untouched current frame.
         engine.WorkFrame->Assign(*engine.CurrentFrame);

@@ -20,4 +20,7 @@ public:
 
 protected:
     void Execute() override;
+
+private:
+    void RunSteps(T_QsvImgFree& engine);
 };

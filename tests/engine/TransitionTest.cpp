@@ -205,3 +205,37 @@ TEST_F(Transition, FinishedFadeWakesTheEventLoop)
 }
 
 } // namespace
+
+namespace {
+
+// A display whose presents fail with an exception, as a broken connection might.
+class TFailingDisplay : public TMemoryDisplay {
+public:
+    TFailingDisplay() : TMemoryDisplay(64, 64) {}
+    bool PresentBits(TWindowId, int, int, const TPixelView&, const TWindowRect&) override
+    {
+        throw EDisplayError("present failed");
+    }
+};
+
+} // namespace
+
+TEST_F(EngineTest, AFailingStepStillEndsTheFadeSoPostersGoOnChanging)
+{
+    TFailingDisplay display;
+    T_QsvImgFree engine;
+    engine.SetDisplay(&display);
+    engine.Mode = TSaverMode::smPreview;
+    engine.FadeDelay = 1;
+    engine.AttachWindow(display.CreateForeignWindow(TWindowRect{0, 0, 4, 3}));
+    engine.ViewType = 2;
+    UsePoster(engine, 1, PlainPoster(1, 1, 0x000000));
+    UsePoster(engine, 2, PlainPoster(1, 1, 0xC8C8C8));
+    engine.PrepareFrames(1, 2);
+    engine.StartTransition();
+    engine.WaitForTransition();
+    EXPECT_FALSE(engine.Fading);
+    EXPECT_EQ(engine.FadePercent, engine.FadeStep);
+    ASSERT_TRUE(engine.FadeWorker);
+    EXPECT_TRUE(engine.FadeWorker->FatalException());
+}
