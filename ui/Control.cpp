@@ -128,8 +128,9 @@ void TControl::SetClientHeight(int value) { SetHeight(value + FHeight - ClientHe
 TPoint TControl::FormOrigin() const {
     TPoint p;
     for (const TControl* c = this; c->FParent; c = c->FParent) {
-        p.X += c->FLeft;
-        p.Y += c->FTop;
+        const TPoint inner = c->FParent->ChildOrigin();
+        p.X += c->FLeft + inner.X;
+        p.Y += c->FTop + inner.Y;
     }
     return p;
 }

@@ -1,5 +1,6 @@
 #include "ui/ScrollBox.h"
 
+#include "ui/CustomForm.h"
 #include "ui/Published.h"
 #include "ui/ShapeEdges.h"
 #include "ui/Timer.h"
@@ -40,6 +41,8 @@ void TScrollBox::SetBorderStyle(TBorderStyle value) {
     if (value != bsNone) value = bsSingle;
     if (value == FBorderStyle) return;
     FBorderStyle = value;
+    // The controls count from inside the frame: they move with it.
+    if (TCustomForm* form = ParentForm()) form->GeometryChangedBelow();
     Invalidate();
 }
 
@@ -57,7 +60,7 @@ int TScrollBox::Range() const {
     for (int i = 0; i < ControlCount(); ++i) {
         const TControl* c = Controls(i);
         if (c->Visible())
-            right = std::max(right, static_cast<long long>(c->Left()) + c->Width() + FPosition - BorderWidth());
+            right = std::max(right, static_cast<long long>(c->Left()) + c->Width() + FPosition);
     }
     return static_cast<int>(std::min<long long>(right, INT_MAX / 2));
 }
@@ -107,10 +110,11 @@ void TScrollBox::ScrollBy(int dx, int dy) {
 
 void TScrollBox::ScrollInView(const TControl* control) {
     if (!control || control->Parent() != this) return;
-    const TRect client = ClientRect();
-    if (control->Left() < client.Left) SetPosition(FPosition - (client.Left - control->Left()));
-    else if (control->Left() + control->Width() > client.Right)
-        SetPosition(FPosition + std::min(control->Left() + control->Width() - client.Right, control->Left() - client.Left));
+    // In the controls' coordinates the client area runs from 0 to ClientWidth.
+    const int right = ClientWidth();
+    if (control->Left() < 0) SetPosition(FPosition + control->Left());
+    else if (control->Left() + control->Width() > right)
+        SetPosition(FPosition + std::min(control->Left() + control->Width() - right, control->Left()));
 }
 
 void TScrollBox::Paint() {

@@ -14,8 +14,9 @@ class TTimer;
 // repeat while held: after 400 ms, then every 100 ms), a press on the track scrolls by a page,
 // and the thumb can be dragged (the controls follow it with HorzScrollBar.Tracking, else they
 // scroll at the release). Scrolling moves the controls (their Left changes), so that
-// Left is always relative to what is shown. Controls are clipped to the client area, so the
-// frame and the bar stay clear of them. Scroll boxes take their parent's colour.
+// Left is always relative to what is shown. The controls' Left and Top count from the inside of
+// the frame (a control at 0, 0 touches the frame), and they are clipped to the client area, so
+// the frame and the bar stay clear of them. Scroll boxes take their parent's colour.
 class TScrollBox : public TCustomControl {
 public:
     VELTRANE_CLASS_INFO
@@ -45,6 +46,8 @@ public:
     // Inside the frame, above the scroll bar.
     TRect ClientRect() const override;
     TRect ChildClipRect() const override { return ClientRect(); }
+    // The controls are placed from the inner corner of the frame.
+    TPoint ChildOrigin() const override { return TPoint{BorderWidth(), BorderWidth()}; }
     TScrollBarLayout BarLayout() const;
 
 protected:

@@ -60,10 +60,12 @@ bool TWinControl::ContainsControl(const TControl* control) const {
 
 TControl* TWinControl::ControlAtPos(TPoint point, bool allowDisabled) const {
     if (!ChildClipRect().Contains(point)) return nullptr;
+    const TPoint origin = ChildOrigin();
+    const TPoint inChildSpace{point.X - origin.X, point.Y - origin.Y};
     for (auto it = FControls.rbegin(); it != FControls.rend(); ++it) {
         TControl* c = *it;
         if (!c->Visible() || (!allowDisabled && !c->Enabled())) continue;
-        if (c->BoundsRect().Contains(point)) return c;
+        if (c->BoundsRect().Contains(inChildSpace)) return c;
     }
     return nullptr;
 }
@@ -74,7 +76,8 @@ TControl* TWinControl::FindControlAt(TPoint point) {
         // A disabled child hides what lies beneath it; the parent gets the input.
         return this;
     }
-    const TPoint inner{point.X - child->Left(), point.Y - child->Top()};
+    const TPoint origin = ChildOrigin();
+    const TPoint inner{point.X - origin.X - child->Left(), point.Y - origin.Y - child->Top()};
     if (auto* win = dynamic_cast<TWinControl*>(child)) return win->FindControlAt(inner);
     return child;
 }

@@ -27,6 +27,9 @@ public:
     // The part of the control (client coordinates) its children are drawn and found in: the
     // whole control unless a class keeps a frame or scroll bar of its own free of them.
     virtual TRect ChildClipRect() const { return Rect(0, 0, FWidth, FHeight); }
+    // Where the children's Left and Top are counted from, in this control's own coordinates:
+    // its top-left corner unless a class places its children inside a frame of its own.
+    virtual TPoint ChildOrigin() const { return TPoint{}; }
 
     int TabOrder() const;
     void SetTabOrder(int value);

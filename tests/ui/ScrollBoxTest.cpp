@@ -32,7 +32,7 @@ protected:
 };
 
 TEST_F(ScrollBoxTest, TheThumbnailRowNeedsAHorizontalScrollBar) {
-    EXPECT_EQ(Box->Range(), 1109 - 2);
+    EXPECT_EQ(Box->Range(), 1109) << "the controls' right edge, counted from inside the frame";
     EXPECT_EQ(Box->Page(), 432);
     EXPECT_TRUE(Box->ScrollBarShowing());
     EXPECT_EQ(Box->ClientRect(), Rect(2, 2, 434, 121 - 2 - 17));
@@ -41,7 +41,7 @@ TEST_F(ScrollBoxTest, TheThumbnailRowNeedsAHorizontalScrollBar) {
     EXPECT_EQ(bar.LeftArrow, Rect(2, 102, 19, 119));
     EXPECT_EQ(bar.RightArrow, Rect(417, 102, 434, 119));
     EXPECT_EQ(bar.Thumb.Left, 19);
-    EXPECT_EQ(bar.Thumb.Width(), 398 * 432 / 1107);
+    EXPECT_EQ(bar.Thumb.Width(), 398 * 432 / 1109);
 }
 
 TEST_F(ScrollBoxTest, NoScrollBarWhenTheControlsFit) {
@@ -73,11 +73,11 @@ TEST_F(ScrollBoxTest, TrackPagesAndTheEndIsTheLastControlsRightEdge) {
     BoxClick(400, 110);  // track right of the thumb
     EXPECT_EQ(Box->Position(), 432);
     BoxClick(400, 110);
-    EXPECT_EQ(Box->Position(), 1107 - 432);
-    EXPECT_EQ(Thumbs[9]->Left() + Thumbs[9]->Width(), 434) << "the last thumbnail ends at the client edge";
+    EXPECT_EQ(Box->Position(), 1109 - 432);
+    EXPECT_EQ(Thumbs[9]->Left() + Thumbs[9]->Width(), 432) << "the last thumbnail ends at the client edge";
     EXPECT_EQ(Box->BarLayout().Thumb.Right, 417);
     BoxClick(100, 110);  // track left of the thumb
-    EXPECT_EQ(Box->Position(), 1107 - 432 - 432);
+    EXPECT_EQ(Box->Position(), 1109 - 432 - 432);
 }
 
 TEST_F(ScrollBoxTest, DraggingTheThumbScrollsProportionally) {
@@ -88,12 +88,12 @@ TEST_F(ScrollBoxTest, DraggingTheThumbScrollsProportionally) {
     Press();
     MoveTo(3 + thumb.Left + 5 + 100, 110);
     const int free = 398 - thumb.Width();
-    EXPECT_EQ(Box->Position(), (100 * 675 * 2 + free) / (2 * free));
+    EXPECT_EQ(Box->Position(), (100 * 677 * 2 + free) / (2 * free));
     MoveTo(3 + 430 + 60, 110);  // past the end of the bar: captured, clamped
-    EXPECT_EQ(Box->Position(), 675);
+    EXPECT_EQ(Box->Position(), 677);
     Release();
     MoveTo(3 + 200, 110);
-    EXPECT_EQ(Box->Position(), 675) << "released: no more dragging";
+    EXPECT_EQ(Box->Position(), 677) << "released: no more dragging";
 }
 
 TEST_F(ScrollBoxTest, ControlsAreClippedToTheClientAreaAndClicksReachThem) {
@@ -113,9 +113,9 @@ TEST_F(ScrollBoxTest, ControlsAreClippedToTheClientAreaAndClicksReachThem) {
 
 TEST_F(ScrollBoxTest, ScrollInViewAndReadingFromAFormDefinition) {
     Box->ScrollInView(Thumbs[6]);
-    EXPECT_EQ(Thumbs[6]->Left() + 105, 434);
+    EXPECT_EQ(Thumbs[6]->Left() + 105, 432);
     Box->ScrollInView(Thumbs[0]);
-    EXPECT_EQ(Thumbs[0]->Left(), 2);
+    EXPECT_EQ(Thumbs[0]->Left(), 0);
 
     ReadStandardForm(*Form, "object Form1: TForm\n  object sclImgs: TScrollBox\n    Left = 3\n    Top = 0\n"
                             "    Width = 436\n    Height = 121\n    TabOrder = 0\n    HorzScrollBar.Increment = 20\n"
@@ -155,8 +155,48 @@ TEST_F(ScrollBoxTest, WithoutTrackingTheControlsScrollAtTheRelease) {
     EXPECT_EQ(Box->Position(), 0);
     EXPECT_EQ(Box->BarLayout().Thumb.Left, thumb.Left + 100) << "the thumb follows the pointer";
     Release();
-    EXPECT_EQ(Box->Position(), 278);
-    EXPECT_EQ(Thumbs[0]->Left(), 5 - 278);
+    EXPECT_EQ(Box->Position(), 279) << "100 of the 243 free track pixels: 100 * 677 / 243, rounded";
+    EXPECT_EQ(Thumbs[0]->Left(), 5 - 279);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ScrollBoxTest, ControlsArePlacedFromInsideTheFrame) {
+    ShowForm();
+    // Thumbnail 1 at 5, 7 lies 7, 9 from the box's outer corner: inside the 2-pixel frame.
+    EXPECT_EQ(Thumbs[0]->FormOrigin(), (TPoint{3 + 7, 0 + 9}));
+    EXPECT_EQ(Pixel(3 + 7, 9), clRed);
+    EXPECT_NE(Pixel(3 + 6, 9), clRed);
+    EXPECT_NE(Pixel(3 + 7, 8), clRed);
+    EXPECT_EQ(Pixel(3 + 7 + 104, 9 + 84), clRed) << "the last pixel of the 105 x 85 control";
+    const TPoint zero = Thumbs[0]->ClientToScreen(TPoint{});
+    EXPECT_EQ(zero, (TPoint{FormLeft + 3 + 7, FormTop + 9}));
+    EXPECT_EQ(Thumbs[0]->ScreenToClient(zero), TPoint{});
+
+    // Hit testing follows the drawing: the outer column 3 + 6 is the gap before thumbnail 1.
+    int clicked = 0;
+    Thumbs[0]->SetOnClick([&](TObject*) { ++clicked; });
+    BoxClick(6, 20);
+    EXPECT_EQ(clicked, 0);
+    BoxClick(7, 9);
+    EXPECT_EQ(clicked, 1);
+    EXPECT_EQ(Box->ControlAtPos(TPoint{7, 9}), Thumbs[0]) << "box coordinates count from its outer corner";
+    EXPECT_EQ(Box->ControlAtPos(TPoint{6, 9}), nullptr);
+}
+
+TEST_F(ScrollBoxTest, WithoutAFrameTheControlsCountFromTheOuterCorner) {
+    ShowForm();
+    Box->SetBorderStyle(bsNone);
+    App.ProcessMessages();
+    EXPECT_EQ(Thumbs[0]->FormOrigin(), (TPoint{3 + 5, 7}));
+    EXPECT_EQ(Pixel(3 + 5, 7), clRed);
+    EXPECT_EQ(Box->Range(), 1109);
+    Box->SetBorderStyle(bsSingle);
+    App.ProcessMessages();
+    EXPECT_EQ(Thumbs[0]->FormOrigin(), (TPoint{3 + 7, 9})) << "the frame back: the controls move inside it";
+    EXPECT_EQ(Pixel(3 + 7, 9), clRed);
 }
 
 }  // namespace
