@@ -1,0 +1,30 @@
+object frm_ssView: Tfrm_ssView
+  Left = 0
+  Top = 0
+  BorderStyle = bsNone
+  Caption = 'Veltrane'
+  ClientHeight = 240
+  ClientWidth = 347
+  Color = clBlack
+  Font.Charset = DEFAULT_CHARSET
+  Font.Color = clWindowText
+  Font.Height = -11
+  Font.Name = 'Tahoma'
+  Font.Style = []
+  OldCreateOrder = False
+  OnActivate = FormActivate
+  OnCloseQuery = FormCloseQuery
+  OnCreate = FormCreate
+  OnDestroy = FormDestroy
+  OnKeyPress = FormKeyPress
+  OnMouseDown = FormMouseDown
+  OnMouseMove = FormMouseMove
+  OnPaint = FormPaint
+  PixelsPerInch = 96
+  TextHeight = 13
+  object tmrEspera: TTimer
+    Enabled = False
+    Interval = 100
+    OnTimer = tmrEsperaTimer
+  end
+end
