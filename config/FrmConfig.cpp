@@ -155,6 +155,9 @@ void TfrmConfig::LoadPictures()
 {
     // The form definition names its other pictures; the icon is an icon resource.
     Image1->Picture()->LoadFromBytes(LoadResource("ICON", "MAINICON"));
+    // The same picture is the window's icon.
+    if (const TBitmap* icon = Image1->Picture()->Bitmap())
+        SetIcon(*icon);
 }
 
 void TfrmConfig::FormCreate(TObject*)

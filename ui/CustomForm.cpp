@@ -135,7 +135,26 @@ void TCustomForm::CreateHandle() {
     params.TopMost = FFormStyle == fsStayOnTop;
     FHandle = app.Display().CreateWindow(params);
     app.AddForm(*this);
+    ApplyIcon();
     InvalidateRect(ClientRect());
+}
+
+void TCustomForm::SetIcon(const TBitmap& icon) {
+    FIcon.Assign(icon);
+    ApplyIcon();
+}
+
+void TCustomForm::ApplyIcon() {
+    TApplication* app = Application();
+    if (!FHandle || !app || FIcon.Empty()) return;
+    TPixelView pixels;
+    pixels.Bits = FIcon.Bits();
+    pixels.Width = FIcon.Width();
+    pixels.Height = FIcon.Height();
+    pixels.Stride = FIcon.Stride();
+    pixels.BottomUp = true;
+    pixels.BytesPerPixel = FIcon.BytesPerPixel();
+    app->Display().SetIcon(FHandle, pixels);
 }
 
 void TCustomForm::DestroyHandle() {

@@ -63,6 +63,10 @@ public:
     void SetFormStyle(TFormStyle value);
     bool KeyPreview() const { return FKeyPreview; }
     void SetKeyPreview(bool value) { FKeyPreview = value; }
+    // The window's icon (the window manager shows it in title bars and task lists); empty: none
+    // given. Taken over by the window when it is created, and at once when it exists.
+    const TBitmap& Icon() const { return FIcon; }
+    void SetIcon(const TBitmap& icon);
 
     // --- painting ---------------------------------------------------------------
     // Adds rect (client coordinates) to the part waiting to be repainted.
@@ -169,8 +173,11 @@ private:
     void WindowFocusIn();
     void WindowFocusOut();
 
+    void ApplyIcon();
+
     TWindowId FHandle = 0;
     TBitmap FBackBuffer;
+    TBitmap FIcon;
     TRect FInvalid;
     TRect FPresent;
     unsigned FGeometryEpoch = 1;

@@ -293,3 +293,16 @@ TEST_F(FrmConfigTest, TheWebLinkGoesToTheDesktopsOpener)
     std::getline(in, opened);
     EXPECT_EQ(opened, "https://www.veltrane.org");
 }
+
+TEST_F(FrmConfigTest, TheWindowCarriesTheApplicationIcon)
+{
+    TfrmConfig& form = Open();
+    ASSERT_FALSE(form.Icon().Empty());
+    ASSERT_NE(form.Image1->Picture()->Bitmap(), nullptr);
+    const TBitmap& shown = *form.Image1->Picture()->Bitmap();
+    ASSERT_EQ(form.Icon().Width(), 32);
+    ASSERT_EQ(form.Icon().Height(), 32);
+    for (int y = 0; y < 32; y += 7)
+        for (int x = 0; x < 32; x += 5)
+            EXPECT_EQ(form.Icon().GetPixel(x, y) & 0xFFFFFF, shown.GetPixel(x, y) & 0xFFFFFF) << x << "," << y;
+}
