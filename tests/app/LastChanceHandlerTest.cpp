@@ -5,6 +5,16 @@
 
 #include "app/LastChanceHandler.h"
 #include "platform/Exception.h"
+#include "platform/x11/X11Display.h"
+
+#include "support/ScopedEnvironment.h"
+#include "support/XTestInput.h"
+#include "support/XvfbServer.h"
+
+#include <chrono>
+#include <future>
+#include <memory>
+#include <thread>
 
 namespace {
 
@@ -70,8 +80,11 @@ TEST(LastChanceDescribe, OtherExceptionsGiveTheirTypeName)
         << number;
 }
 
+// The report also opens a box on the default display and waits for it; these tests run
+// with no display so that they never wait for a person (a desktop session sets DISPLAY).
 TEST(LastChanceRun, PassesTheExitCodeThrough)
 {
+    TScopedEnvironment noDisplay("DISPLAY", std::nullopt);
     testing::internal::CaptureStderr();
     EXPECT_EQ(TLastChanceHandler::Run([] { return 0; }), 0);
     EXPECT_EQ(TLastChanceHandler::Run([] { return 2; }), 2);
@@ -80,10 +93,50 @@ TEST(LastChanceRun, PassesTheExitCodeThrough)
 
 TEST(LastChanceRun, EscapingExceptionIsReportedOnStandardErrorWithCodeOne)
 {
+    TScopedEnvironment noDisplay("DISPLAY", std::nullopt);
     testing::internal::CaptureStderr();
     int code = TLastChanceHandler::Run([]() -> int { throw EResNotFound("Resource IMG12 not found"); });
     std::string written = testing::internal::GetCapturedStderr();
     EXPECT_EQ(code, 1);
+    EXPECT_TRUE(std::regex_match(written, std::regex("Exception EResNotFound in module test_app at " + Address +
+                                                     "\\.\r\nResource IMG12 not found\\.\r\n")))
+        << written;
+}
+
+// With a display the text is on standard error before the box opens, the handler waits
+// for the box, and still ends with code 1 once it is closed.
+TEST(LastChanceRun, WithADisplayTheReportWaitsForItsBoxThenEndsWithCodeOne)
+{
+    TXvfbServer server(320, 240);
+    TScopedEnvironment display("DISPLAY", server.Name());
+    testing::internal::CaptureStderr();
+    auto run = std::async(std::launch::async, [] {
+        return TLastChanceHandler::Run([]() -> int { throw EResNotFound("Resource IMG12 not found"); });
+    });
+    // The box is a window of its own on the screen.
+    std::unique_ptr<TDisplay> observer = OpenX11Display(server.Name().c_str());
+    ASSERT_NE(observer, nullptr);
+    std::vector<std::uint8_t> pixels(320 * 240 * 4);
+    TPixelBuffer buffer{pixels.data(), 320, 240, 320 * 4, false, 4};
+    auto screenChanged = [&] {
+        if (!observer->ReadScreen(TWindowRect{0, 0, 320, 240}, buffer)) return false;
+        for (std::size_t i = 4; i < pixels.size(); i += 4)
+            if (pixels[i] != pixels[0] || pixels[i + 1] != pixels[1] || pixels[i + 2] != pixels[2]) return true;
+        return false;
+    };
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    bool shown = false;
+    while (!(shown = screenChanged()) && std::chrono::steady_clock::now() < end)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_TRUE(shown) << "no box on the screen";
+    EXPECT_EQ(run.wait_for(std::chrono::milliseconds(200)), std::future_status::timeout) << "the box did not wait";
+    TXTestInput input(server.Name());
+    input.Tap(0xFF0D);  // Return
+    const bool ended = run.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    EXPECT_TRUE(ended) << "the box did not end on Enter";
+    if (!ended) server.Kill();  // the box's loop ends with the connection
+    EXPECT_EQ(run.get(), 1);
+    const std::string written = testing::internal::GetCapturedStderr();
     EXPECT_TRUE(std::regex_match(written, std::regex("Exception EResNotFound in module test_app at " + Address +
                                                      "\\.\r\nResource IMG12 not found\\.\r\n")))
         << written;
