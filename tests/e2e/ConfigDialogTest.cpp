@@ -1,9 +1,28 @@
 // The configuration dialog as the screen-saver host starts it: `veltrane /c` on a private
 // Xvfb, driven with real pointer and key input through XTEST, its results read from the
 // settings store, the wallpaper file and the screen.
+//
+// Screenshots. Each run writes what it saw as PNG files a person can open, in
+// <build>/artefacts/config-dialog/ (the tests print the paths), and compares the dialog in
+// English and in Spanish against the references tests/e2e/reference/dialog-en.bmp and
+// dialog-es.bmp (24-bit BMP). The comparison leaves out the rectangles that hold text
+// (captions of the buttons, the tabs and the status line), whose anti-aliased glyphs may
+// differ between font-rendering versions; everywhere else a pixel may differ by at most
+// 16 in each channel, and at most 0.5 % of the pixels may differ by more.
+// After a deliberate change of the dialog's look, write new references with
+//     VELTRANE_WRITE_REFERENCES=1 test_e2e_config --gtest_filter='*Screenshot*'
+// and look at them before committing them.
+//
+// Pictures for the README: VELTRANE_WRITE_DOCS=1 test_e2e_config --gtest_filter='*Docs*'
+// writes docs/screenshots/dialog-en.png, dialog-es.png and saver.png (the saver on a
+// 1024 x 640 screen with poster 1, halved); tools/shrink-png then compresses them.
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -16,6 +35,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "PngWriter.h"
 #include "gfx/BmpCodec.h"
 #include "platform/Registry.h"
 #include "support/ScopedEnvironment.h"
@@ -28,6 +48,7 @@
 #include "platform/memory/MemoryDisplay.h"
 #include "ui/Application.h"
 #include "ui/Image.h"
+#include "ui/Label.h"
 #include "widgets/FlatButton.h"
 #include "widgets/FlatRadioButton.h"
 #include "widgets/GradPageControl.h"
@@ -73,7 +94,7 @@ bool WaitUntil(F condition, std::chrono::milliseconds within = 10s)
 // `veltrane /c`, its standard error caught in a file; killed at the end if still running.
 class TDialogProcess {
 public:
-    explicit TDialogProcess(const std::string& errPath)
+    explicit TDialogProcess(const std::string& errPath, const char* mode = "/c")
     {
         std::string program = VELTRANE_EXECUTABLE;
         FPid = ::fork();
@@ -82,7 +103,7 @@ public:
             if (err < 0)
                 ::_exit(126);
             ::dup2(err, 2);
-            char* argv[] = {program.data(), const_cast<char*>("/c"), nullptr};
+            char* argv[] = {program.data(), const_cast<char*>(mode), nullptr};
             ::execv(program.c_str(), argv);
             ::_exit(127);
         }
@@ -166,6 +187,105 @@ private:
     TfrmConfig* FForm = nullptr;
 };
 
+
+// --- screen pictures ---------------------------------------------------------------------
+
+// A rectangle of the screen as a 24-bit bitmap (0x00BBGGRR pixels); empty when unreadable.
+TBitmap GrabScreen(Display* display, int left, int top, int width, int height)
+{
+    TBitmap picture(width, height, TPixelFormat::pf24bit);
+    XImage* image = XGetImage(display, DefaultRootWindow(display), left, top, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!image)
+        return TBitmap{};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const auto rgb = static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xFFFFFF);
+            picture.SetPixel(x, y, ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16));
+        }
+    XDestroyImage(image);
+    return picture;
+}
+
+// Half the size, each pixel the mean of four.
+TBitmap HalfSize(const TBitmap& picture)
+{
+    TBitmap half(picture.Width() / 2, picture.Height() / 2, TPixelFormat::pf24bit);
+    for (int y = 0; y < half.Height(); ++y)
+        for (int x = 0; x < half.Width(); ++x) {
+            std::uint32_t sum[3] = {0, 0, 0};
+            for (int dy = 0; dy < 2; ++dy)
+                for (int dx = 0; dx < 2; ++dx) {
+                    const std::uint32_t c = picture.GetPixel(2 * x + dx, 2 * y + dy);
+                    for (int k = 0; k < 3; ++k)
+                        sum[k] += (c >> (8 * k)) & 0xFF;
+                }
+            half.SetPixel(x, y, ((sum[0] + 2) / 4) | (((sum[1] + 2) / 4) << 8) | (((sum[2] + 2) / 4) << 16));
+        }
+    return half;
+}
+
+std::filesystem::path ArtefactDir()
+{
+    const std::filesystem::path dir = std::filesystem::path(VELTRANE_BINARY_DIR_PATH) / "artefacts" / "config-dialog";
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+std::filesystem::path SourceDir() { return VELTRANE_SOURCE_DIR_PATH; }
+
+bool Switch(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value && *value && std::string(value) != "0";
+}
+
+struct TComparison {
+    int Compared = 0;    // pixels outside the masked rectangles
+    int Different = 0;   // of those, differing by more than the tolerance in a channel
+    int WorstChannel = 0;
+    std::string Problem; // sizes differ, or nothing to compare
+};
+
+constexpr int ChannelTolerance = 16;
+constexpr double DifferentShare = 0.005;
+
+// Compares two pictures outside the masked rectangles, channel by channel.
+TComparison Compare(const TBitmap& shot, const TBitmap& reference, const std::vector<TRect>& masks)
+{
+    TComparison result;
+    if (shot.Width() != reference.Width() || shot.Height() != reference.Height()) {
+        result.Problem = "sizes differ: " + std::to_string(shot.Width()) + " x " + std::to_string(shot.Height()) +
+                         " against " + std::to_string(reference.Width()) + " x " + std::to_string(reference.Height());
+        return result;
+    }
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x) {
+            bool masked = false;
+            for (const TRect& r : masks)
+                masked = masked || r.Contains(TPoint{x, y});
+            if (masked)
+                continue;
+            ++result.Compared;
+            const std::uint32_t a = shot.GetPixel(x, y), b = reference.GetPixel(x, y);
+            int worst = 0;
+            for (int k = 0; k < 3; ++k)
+                worst = std::max(worst, std::abs(static_cast<int>((a >> (8 * k)) & 0xFF) - static_cast<int>((b >> (8 * k)) & 0xFF)));
+            result.WorstChannel = std::max(result.WorstChannel, worst);
+            if (worst > ChannelTolerance)
+                ++result.Different;
+        }
+    if (result.Compared == 0)
+        result.Problem = "every pixel is masked";
+    return result;
+}
+
+// The table colour 0x00BBGGRR as the screen reads it, 0x00RRGGBB.
+constexpr std::uint32_t OnScreen(std::uint32_t bgr)
+{
+    return ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
+}
+
 class ConfigDialogE2E : public testing::Test {
 protected:
     TXvfbServer FServer{ScreenWidth, ScreenHeight};
@@ -235,6 +355,7 @@ protected:
                         Window child;
                         XTranslateCoordinates(FX, children[i], DefaultRootWindow(FX), 0, 0, &x, &y, &child);
                         found = TSpot{x, y};
+                        FDialogWindow = children[i];
                     }
                     XFree(name);
                 }
@@ -247,6 +368,8 @@ protected:
         std::this_thread::sleep_for(300ms);
         return found;
     }
+
+    Window FDialogWindow = 0;
 
     void Click(const TSpot& dialog, const TSpot& spot)
     {
@@ -290,6 +413,79 @@ protected:
         all.insert(all.end(), tabs.begin(), tabs.end());
         return all;
     }
+    // The rectangles of the dialog that hold text, in its client coordinates: the status
+    // line, the inside of the three buttons and of the tabs.
+    std::vector<TRect> TextMasks()
+    {
+        TfrmConfig& form = Map().Form();
+        std::vector<TRect> masks;
+        const auto inside = [&](const TControl& control, int inset) {
+            const TPoint o = control.FormOrigin();
+            masks.push_back(Rect(o.X + inset, o.Y + inset, o.X + control.Width() - inset, o.Y + control.Height() - inset));
+        };
+        inside(*form.lblInfo, 0);
+        inside(*form.btnSetWallpaper, 2);
+        inside(*form.btnAcept, 2);
+        inside(*form.btnCancel, 2);
+        const TPoint o = form.pgcOp->FormOrigin();
+        for (int i = 0; i < 3; ++i) {
+            const TRect tab = form.pgcOp->TabRect(i);
+            masks.push_back(Rect(o.X + tab.Left + 2, o.Y + tab.Top + 2, o.X + tab.Right - 2, o.Y + tab.Bottom - 2));
+        }
+        return masks;
+    }
+
+    // Photographs the dialog, keeps the picture as an artefact and compares it with the
+    // reference of that name (or writes the reference, with VELTRANE_WRITE_REFERENCES).
+    void CheckScreenshot(const TSpot& origin, const std::string& name)
+    {
+        const TBitmap shot = GrabScreen(FX, origin.X, origin.Y, 450, 354);
+        ASSERT_FALSE(shot.Empty());
+        const std::filesystem::path artefact = ArtefactDir() / (name + ".png");
+        WritePngFile(shot, artefact.string());
+        std::cout << "screenshot: " << artefact.string() << std::endl;
+        RecordProperty(name, artefact.string());
+        if (Switch("VELTRANE_WRITE_DOCS")) {
+            const std::filesystem::path doc = SourceDir() / "docs" / "screenshots" / (name + ".png");
+            std::filesystem::create_directories(doc.parent_path());
+            WritePngFile(shot, doc.string());
+        }
+        const std::filesystem::path reference = SourceDir() / "tests" / "e2e" / "reference" / (name + ".bmp");
+        if (Switch("VELTRANE_WRITE_REFERENCES")) {
+            std::filesystem::create_directories(reference.parent_path());
+            TBmpCodec::WriteFile(shot, reference.string());
+            std::cout << "reference written: " << reference.string() << std::endl;
+            return;
+        }
+        ASSERT_TRUE(std::filesystem::exists(reference)) << reference;
+        const TComparison result = Compare(shot, TBmpCodec().ReadFile(reference.string()), TextMasks());
+        ASSERT_EQ(result.Problem, "") << artefact;
+        EXPECT_LE(result.Different, static_cast<int>(result.Compared * DifferentShare))
+            << result.Different << " of " << result.Compared << " pixels differ by more than " << ChannelTolerance
+            << " (worst " << result.WorstChannel << "); compare " << artefact << " with " << reference;
+    }
+
+    // The fill (inside, away from the caption) and the border of a button, as the screen shows them.
+    std::uint32_t ButtonFill(const TSpot& origin, const TControl& button)
+    {
+        const TSpot face = TDialogMap::Face(button);
+        return ScreenPixel(origin.X + face.X, origin.Y + face.Y);
+    }
+    std::uint32_t ButtonBorder(const TSpot& origin, const TControl& button)
+    {
+        const TPoint o = button.FormOrigin();
+        return ScreenPixel(origin.X + o.X + button.Width() / 2, origin.Y + o.Y + button.Height() - 1);
+    }
+    // Waits until the button shows fill and border (table colours), then checks them.
+    void ExpectButton(const TSpot& origin, const TControl& button, std::uint32_t border, std::uint32_t fill,
+                      const char* state)
+    {
+        WaitUntil([&] { return ButtonFill(origin, button) == OnScreen(fill) && ButtonBorder(origin, button) == OnScreen(border); },
+                  2s);
+        EXPECT_EQ(ButtonFill(origin, button), OnScreen(fill)) << button.Name() << " " << state << ": fill";
+        EXPECT_EQ(ButtonBorder(origin, button), OnScreen(border)) << button.Name() << " " << state << ": border";
+    }
+
     void ParkPointer() { FInput.MoveTo(ScreenWidth - 2, ScreenHeight - 2); std::this_thread::sleep_for(150ms); }
 
     Pixmap RootPixmap()
@@ -448,4 +644,161 @@ TEST_F(ConfigDialogE2E, AStoredLanguageTwoIsReportedThenTheDialogOpensWithItsDes
     EXPECT_EQ(Stored("Language"), 0);
     EXPECT_EQ(Stored("View Type"), 1);
     EXPECT_EQ(Stored("Image time view"), 10);
+}
+
+TEST_F(ConfigDialogE2E, ButtonColoursFollowTheStatesUnderThePointerAndWhilePressed)
+{
+    TDialogProcess dialog(ErrPath());
+    const auto origin = FindDialog();
+    ASSERT_TRUE(origin) << ReadFile(ErrPath());
+    TfrmConfig& form = Map().Form();
+    ParkPointer();
+    ExpectButton(*origin, *form.btnSetWallpaper, 0xBAC7C9, 0xE1E9EA, "disabled");
+    Click(*origin, Map().Thumbnail(2));
+    ParkPointer();
+
+    struct TRow {
+        const TControl* Button;
+        std::uint32_t NormalBorder, NormalFill, InsideBorder, InsideFill, PressedBorder, PressedFill;
+    };
+    const TRow rows[] = {
+        {form.btnAcept, 0xC6A69C, 0x794000, 0x6B2408, 0xE7D3CE, 0x6B2408, 0xE7D3CE},
+        {form.btnCancel, 0xC6A69C, 0x794000, 0x6B2408, 0xE7D3CE, 0x6B2408, 0xE7D3CE},
+        {form.btnSetWallpaper, 0xC6A69C, 0xE7D3CE, 0x6B2408, 0xCEBAB5, 0x6B2408, 0xD57000},
+    };
+    for (const TRow& row : rows) {
+        ExpectButton(*origin, *row.Button, row.NormalBorder, row.NormalFill, "normal");
+        const TSpot centre = TDialogMap::Centre(*row.Button);
+        FInput.MoveTo(origin->X + centre.X, origin->Y + centre.Y);
+        ExpectButton(*origin, *row.Button, row.InsideBorder, row.InsideFill, "under the pointer");
+        FInput.Button(1, true);
+        ExpectButton(*origin, *row.Button, row.PressedBorder, row.PressedFill, "held down");
+        // Let go away from the button: no click.
+        ParkPointer();
+        FInput.Button(1, false);
+        std::this_thread::sleep_for(150ms);
+        ExpectButton(*origin, *row.Button, row.NormalBorder, row.NormalFill, "normal again");
+    }
+    EXPECT_FALSE(dialog.WaitExit(200ms)) << "no button was clicked";
+    EXPECT_EQ(RootPixmap(), static_cast<Pixmap>(None)) << "no wallpaper was set";
+    Click(*origin, TDialogMap::Centre(*form.btnCancel));
+    EXPECT_EQ(dialog.WaitExit(10s), 0) << ReadFile(ErrPath());
+}
+
+TEST_F(ConfigDialogE2E, TheWindowCarriesTheApplicationIcon)
+{
+    TDialogProcess dialog(ErrPath());
+    const auto origin = FindDialog();
+    ASSERT_TRUE(origin) << ReadFile(ErrPath());
+    const Atom atom = XInternAtom(FX, "_NET_WM_ICON", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    ASSERT_EQ(XGetWindowProperty(FX, FDialogWindow, atom, 0, 4096, False, XA_CARDINAL, &type, &format, &count, &after,
+                                 &data), Success);
+    ASSERT_NE(data, nullptr);
+    std::vector<unsigned long> values(reinterpret_cast<unsigned long*>(data), reinterpret_cast<unsigned long*>(data) + count);
+    XFree(data);
+    ASSERT_EQ(values.size(), 2u + 32 * 32);
+    EXPECT_EQ(values[0], 32u);
+    EXPECT_EQ(values[1], 32u);
+    const TBitmap& icon = Map().Form().Icon();
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) {
+            const std::uint32_t argb = static_cast<std::uint32_t>(values[2 + static_cast<std::size_t>(y) * 32 + x]);
+            ASSERT_EQ(argb, 0xFF000000u | OnScreen(icon.GetPixel(x, y) & 0xFFFFFF)) << x << "," << y;
+        }
+}
+
+TEST_F(ConfigDialogE2E, ScreenshotsInEnglishAndSpanishMatchTheReferences)
+{
+    {
+        TDialogProcess dialog(ErrPath());
+        const auto origin = FindDialog();
+        ASSERT_TRUE(origin) << ReadFile(ErrPath());
+        ParkPointer();
+        CheckScreenshot(*origin, "dialog-en");
+        Click(*origin, TDialogMap::Centre(*Map().Form().btnCancel));
+        ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFile(ErrPath());
+    }
+    FMap.reset();
+    Store("Language", 1);
+    {
+        TDialogProcess dialog(ErrPath());
+        const auto origin = FindDialog();
+        ASSERT_TRUE(origin) << ReadFile(ErrPath());
+        ParkPointer();
+        CheckScreenshot(*origin, "dialog-es");
+        FInput.MoveTo(origin->X + 10, origin->Y + 10);
+        FInput.Tap(XK_Escape);
+        ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFile(ErrPath());
+    }
+}
+
+// Not a check: the picture of the saver for the README, taken only when asked for.
+TEST(ConfigDialogDocsE2E, SaverPictureForTheReadme)
+{
+    if (!Switch("VELTRANE_WRITE_DOCS"))
+        GTEST_SKIP() << "set VELTRANE_WRITE_DOCS=1 to write docs/screenshots/saver.png";
+    TXvfbServer server(1024, 640);
+    TScopedEnvironment displayEnv("DISPLAY", server.Name());
+    TTempConfigHome config;
+    TTempFolder runtime("veltrane-runtime");
+    TScopedEnvironment runtimeEnv("XDG_RUNTIME_DIR", runtime.Path());
+    TTempFolder system("veltrane-system");
+    TScopedEnvironment systemEnv("VELTRANE_SYSTEM_DIR", system.Path());
+    {
+        // Long enough that no cross-fade starts while the picture is taken.
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey(SettingsKey, true));
+        registry.WriteInteger("Image time view", 999);
+    }
+    Display* x = XOpenDisplay(server.Name().c_str());
+    ASSERT_NE(x, nullptr);
+    TTempFolder capture("veltrane-capture");
+    TDialogProcess saver(capture.File("stderr"), "/s");
+    // Poster 1 stands when the centre is no longer black and the screen stops changing.
+    TBitmap last;
+    bool settled = false;
+    WaitUntil([&] {
+        TBitmap now = GrabScreen(x, 0, 0, 1024, 640);
+        const bool same = !last.Empty() && std::memcmp(now.Bits(), last.Bits(), now.Stride() * 640) == 0;
+        settled = same && (now.GetPixel(512, 320) & 0xFFFFFF) != 0;
+        last = std::move(now);
+        if (!settled)
+            std::this_thread::sleep_for(300ms);
+        return settled;
+    }, 20s);
+    XCloseDisplay(x);
+    ASSERT_TRUE(settled) << ReadFile(capture.File("stderr"));
+    const std::filesystem::path path = SourceDir() / "docs" / "screenshots" / "saver.png";
+    std::filesystem::create_directories(path.parent_path());
+    WritePngFile(HalfSize(last), path.string());
+    std::cout << "saver picture: " << path.string() << std::endl;
+}
+
+TEST(ScreenshotComparison, IgnoresMaskedTextAndSmallShadesButNotAChangedArea)
+{
+    TBitmap reference(100, 50, TPixelFormat::pf24bit);
+    reference.Fill(0x984E00);
+    TBitmap shot(reference);
+    const std::vector<TRect> masks{Rect(10, 10, 40, 20)};
+    for (int x = 10; x < 40; ++x)
+        shot.SetPixel(x, 15, 0xFFFFFF);  // text inside the mask
+    for (int x = 0; x < 100; x += 3)
+        shot.SetPixel(x, 30, 0x984E00 + 0x0A0A0A);  // slight shading elsewhere
+    TComparison result = Compare(shot, reference, masks);
+    EXPECT_EQ(result.Problem, "");
+    EXPECT_EQ(result.Compared, 100 * 50 - 30 * 10);
+    EXPECT_EQ(result.Different, 0);
+
+    for (int y = 40; y < 45; ++y)
+        for (int x = 0; x < 10; ++x)
+            shot.SetPixel(x, y, 0x000000);  // 50 pixels of another colour: 1 %
+    result = Compare(shot, reference, masks);
+    EXPECT_EQ(result.Different, 50);
+    EXPECT_GT(result.Different, static_cast<int>(result.Compared * DifferentShare));
+
+    EXPECT_NE(Compare(HalfSize(shot), reference, {}).Problem, "") << "sizes that differ are reported";
 }
