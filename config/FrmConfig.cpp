@@ -4,6 +4,7 @@
 #include "config/Wallpaper.h"
 #include "engine/MakerAddress.h"
 #include "engine/QsvImgFree.h"
+#include "gfx/BmpCodec.h"
 #include "lang/LangText.h"
 #include "lang/LanguageController.h"
 #include "lang/LanguageManager.h"
@@ -30,6 +31,7 @@
 #include "widgets/TransShape.h"
 
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -195,7 +197,18 @@ void TfrmConfig::LoadThumbnails()
 
 void TfrmConfig::LoadThumbnail(std::string_view name, TImage* image)
 {
-    image->Picture()->LoadFromResource(std::string(name));
+    std::optional<TResourceBytes> bytes = FindResource("BITMAP", name);
+    if (!bytes)
+        bytes = LoadResource("RCDATA", name);
+    LoadThumbnailFrom(*bytes, image);
+}
+
+void TfrmConfig::LoadThumbnailFrom(std::span<const std::uint8_t> bitmapFile, TImage* image)
+{
+    // Decoded first, so that a broken file leaves the image as it was; an empty one is
+    // broken too (a picture would take it as "no picture").
+    const TBitmap thumbnail = TBmpCodec().Read(bitmapFile);
+    image->Picture()->SetBitmap(thumbnail);
 }
 
 void TfrmConfig::ShowSettings()

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 
 class T_QsvImgFree;
@@ -52,6 +53,9 @@ public:
     void LoadThumbnails();
     // Reads the bitmap resource name into image.
     void LoadThumbnail(std::string_view name, TImage* image);
+    // Puts the bitmap file bytes into image. Bytes that are no bitmap raise the decoder's
+    // error and leave the image as it was.
+    static void LoadThumbnailFrom(std::span<const std::uint8_t> bitmapFile, TImage* image);
     // Puts the engine's settings into the controls.
     void ShowSettings();
 

@@ -25,7 +25,13 @@ std::string SetWallpaperIn(T_QsvImgFree& engine, int n, const std::string& direc
     if (directory.empty() || directory[0] != '/')
         throw EFCreateError("Cannot create file \"" + path + "\". The program's folder is not known.");
 
-    TBitmap poster = DecodeJpeg(LoadResource("RCDATA", name));
+    WritePosterWallpaper(engine, LoadResource("RCDATA", name), path);
+    return path;
+}
+
+void WritePosterWallpaper(T_QsvImgFree& engine, std::span<const std::uint8_t> jpeg, const std::string& path)
+{
+    TBitmap poster = DecodeJpeg(jpeg);
     engine.DrawWatermark(poster);
     TBmpCodec::WriteFile(poster, path);
 
@@ -37,7 +43,6 @@ std::string SetWallpaperIn(T_QsvImgFree& engine, int n, const std::string& direc
     pixels.BottomUp = true;
     pixels.BytesPerPixel = poster.BytesPerPixel();
     SetDesktopWallpaper(path, pixels);
-    return path;
 }
 
 void SetWallpaper(T_QsvImgFree& engine, int n)

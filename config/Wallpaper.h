@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 class T_QsvImgFree;
@@ -19,3 +21,8 @@ void SetWallpaper(T_QsvImgFree& engine, int n);
 
 // The same with the file written into directory (ending in a slash); answers the path.
 std::string SetWallpaperIn(T_QsvImgFree& engine, int n, const std::string& directory);
+
+// The work of SetWallpaperIn once the poster's JPEG bytes are at hand: decodes them (a
+// poster that cannot be decoded raises its decoder's error before anything is written, so
+// a file already at path stays as it was), draws the watermark, writes path and applies it.
+void WritePosterWallpaper(T_QsvImgFree& engine, std::span<const std::uint8_t> poster, const std::string& path);

@@ -12,6 +12,11 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include <climits>
+#include <iterator>
+
+#include "gfx/BmpCodec.h"
+#include "platform/Resources.h"
 
 #include "config/FrmConfig.h"
 #include "engine/QsvImgFree.h"
@@ -305,4 +310,99 @@ TEST_F(FrmConfigTest, TheWindowCarriesTheApplicationIcon)
     for (int y = 0; y < 32; y += 7)
         for (int x = 0; x < 32; x += 5)
             EXPECT_EQ(form.Icon().GetPixel(x, y) & 0xFFFFFF, shown.GetPixel(x, y) & 0xFFFFFF) << x << "," << y;
+}
+
+TEST_F(FrmConfigTest, AMissingOrBrokenThumbnailIsReportedAndTheDialogStaysUsable)
+{
+    TfrmConfig& form = Open();
+    try {
+        form.LoadThumbnail("ch99", form.img02);
+        FAIL() << "no error";
+    } catch (const std::exception& e) {
+        EXPECT_STREQ(e.what(), "Resource ch99 not found");
+    }
+    EXPECT_EQ(form.img02->Picture()->Width(), 105) << "the thumbnail shown stays";
+
+    const TResourceBytes good = LoadResource("BITMAP", "ch04");
+    const std::vector<std::uint8_t> cut(good.begin(), good.begin() + 100);
+    const std::vector<std::uint8_t> notABitmap{'B', 'M', 1, 2, 3, 4};
+    for (const std::vector<std::uint8_t>& broken : {cut, notABitmap, std::vector<std::uint8_t>{}}) {
+        EXPECT_THROW(TfrmConfig::LoadThumbnailFrom(broken, form.img03), EInvalidGraphic) << broken.size() << " bytes";
+        EXPECT_EQ(form.img03->Picture()->Width(), 105);
+    }
+    TfrmConfig::LoadThumbnailFrom(good, form.img05);
+    EXPECT_EQ(form.img05->Picture()->Height(), 85);
+
+    form.prSelectImage(form.img03);
+    EXPECT_EQ(form.SelectedImage, 3);
+    form.radOpOriginal->Click();
+    form.btnAceptClick(form.btnAcept);
+    EXPECT_EQ(Stored("View Type"), 0);
+}
+
+TEST_F(FrmConfigTest, ASettingsStoreThatCannotBeWrittenKeepsTheDialogOpenAndTheOldFile)
+{
+    Store("Language", 0);
+    Store("View Type", 2);
+    Store("Image time view", 30);
+    const std::string store = TRegistry::StorePath();
+    const auto readStore = [&] {
+        std::ifstream in(store, std::ios::binary);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    const std::string before = readStore();
+    // Something in the way of the store's lock file: saving fails whoever runs the test.
+    std::filesystem::remove(store + ".lock");
+    std::filesystem::create_directory(store + ".lock");
+    TfrmConfig& form = Open();
+    form.radOpOriginal->Click();
+    form.txtImgWait->SetValue(45);
+    try {
+        form.btnAceptClick(form.btnAcept);
+        FAIL() << "the failed save passed unnoticed";
+    } catch (const ERegistryException& e) {
+        EXPECT_NE(std::string(e.what()).find("Cannot save the registry file \"" + store + "\""), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(FApplication->Terminated()) << "the dialog stays open";
+    EXPECT_EQ(readStore(), before) << "the stored settings are untouched";
+    EXPECT_TRUE(form.radOpOriginal->GetChecked()) << "and the choices are still there";
+    EXPECT_EQ(form.txtImgWait->Value(), 45);
+
+    // Once the store can be written again, Ok saves what was chosen.
+    std::filesystem::remove(store + ".lock");
+    form.btnAceptClick(form.btnAcept);
+    EXPECT_TRUE(FApplication->Terminated());
+    EXPECT_EQ(Stored("View Type"), 0);
+    EXPECT_EQ(Stored("Image time view"), 45);
+}
+
+TEST_F(FrmConfigTest, TextInTheTimeFieldThatIsNoNumberIsSavedAsTheMinimum)
+{
+    for (const char* text : {"abc", "7x", "", "-"}) {
+        TfrmConfig& form = Open();
+        form.txtImgWait->SetText(text);
+        form.btnAceptClick(form.btnAcept);
+        EXPECT_EQ(Stored("Image time view"), 10) << '"' << text << '"';
+        FApplication.reset();
+        Store("Image time view", 30);
+    }
+}
+
+TEST_F(FrmConfigTest, StoredSettingsFarOutOfRangeAreBroughtBack)
+{
+    struct TCase {
+        std::int32_t ImageTime, ViewType, Shown;
+    };
+    for (const TCase c : {TCase{-5, 7, 10}, TCase{100000, -3, 999}, TCase{INT32_MIN, INT32_MAX, 10}}) {
+        Store("Image time view", c.ImageTime);
+        Store("View Type", c.ViewType);
+        TfrmConfig& form = Open();
+        EXPECT_TRUE(Errors.empty());
+        EXPECT_EQ(form.txtImgWait->Value(), c.Shown) << c.ImageTime;
+        EXPECT_TRUE(form.radOpScale->GetChecked()) << "View Type " << c.ViewType << " keeps the design choice";
+        form.btnAceptClick(form.btnAcept);
+        EXPECT_EQ(Stored("Image time view"), c.Shown);
+        EXPECT_EQ(Stored("View Type"), 1);
+        FApplication.reset();
+    }
 }

@@ -272,3 +272,20 @@ TEST_F(WallpaperTest, TheDefaultFolderIsTheExecutables)
     EXPECT_TRUE(std::filesystem::exists(expected));
     std::filesystem::remove(expected);
 }
+
+TEST_F(WallpaperTest, APosterThatCannotBeDecodedLeavesTheFileAndTheDesktopAsTheyWere)
+{
+    const std::string path = Folder() + "Vtnimg07.bmp";
+    std::ofstream(path, std::ios::binary) << "the wallpaper set before";
+    const Pixmap before = RootPixmap();
+    const std::vector<std::uint8_t> garbage{0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 'J', 'F', 'I', 'F', 0x00};
+    EXPECT_THROW(WritePosterWallpaper(*FEngine, garbage, path), EJpegError);
+    const TResourceBytes poster = LoadResource("RCDATA", "img07");
+    const std::vector<std::uint8_t> cut(poster.begin(), poster.begin() + static_cast<std::ptrdiff_t>(poster.size() / 3));
+    EXPECT_THROW(WritePosterWallpaper(*FEngine, cut, path), EJpegError) << "a poster cut short";
+    EXPECT_THROW(WritePosterWallpaper(*FEngine, {}, path), EJpegError) << "no bytes at all";
+    std::ifstream in(path, std::ios::binary);
+    const std::string kept((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(kept, "the wallpaper set before");
+    EXPECT_EQ(RootPixmap(), before);
+}
