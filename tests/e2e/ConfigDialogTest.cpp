@@ -439,7 +439,17 @@ protected:
     // reference of that name (or writes the reference, with VELTRANE_WRITE_REFERENCES).
     void CheckScreenshot(const TSpot& origin, const std::string& name)
     {
-        const TBitmap shot = GrabScreen(FX, origin.X, origin.Y, 450, 354);
+        // Taken once two pictures a moment apart agree: the dialog has finished painting.
+        TBitmap shot;
+        WaitUntil([&] {
+            TBitmap now = GrabScreen(FX, origin.X, origin.Y, 450, 354);
+            const bool same = !now.Empty() && !shot.Empty() &&
+                              std::memcmp(now.Bits(), shot.Bits(), now.Stride() * static_cast<std::size_t>(now.Height())) == 0;
+            shot = std::move(now);
+            if (!same)
+                std::this_thread::sleep_for(200ms);
+            return same;
+        }, 5s);
         ASSERT_FALSE(shot.Empty());
         const std::filesystem::path artefact = ArtefactDir() / (name + ".png");
         WritePngFile(shot, artefact.string());
