@@ -406,3 +406,25 @@ TEST_F(FrmConfigTest, StoredSettingsFarOutOfRangeAreBroughtBack)
         FApplication.reset();
     }
 }
+
+TEST_F(FrmConfigTest, DisabledOkAndCancelShowTheDisabledColours)
+{
+    TfrmConfig& form = Open();
+    form.Show();
+    FApplication->ProcessMessages();
+    const auto pixel = [&](const TControl& control, int x, int y) {
+        const TPoint o = control.FormOrigin();
+        return FDisplay.WindowPixel(form.Handle(), o.X + x, o.Y + y) & 0xFFFFFF;
+    };
+    EXPECT_EQ(pixel(*form.btnAcept, 4, 4), 0x794000u);
+    for (TFlatButton* button : {form.btnAcept, form.btnCancel}) {
+        button->SetEnabled(false);
+        FApplication->ProcessMessages();
+        EXPECT_EQ(pixel(*button, 4, 4), 0xE1E9EAu) << button->Name() << ": fill";
+        EXPECT_EQ(pixel(*button, button->Width() / 2, 0), 0xBAC7C9u) << button->Name() << ": border";
+        EXPECT_EQ(button->Font().Color(), 0x808080u);
+        button->SetEnabled(true);
+        FApplication->ProcessMessages();
+        EXPECT_EQ(pixel(*button, 4, 4), 0x794000u) << button->Name() << ": normal again";
+    }
+}
