@@ -33,6 +33,7 @@
 #include "ui/Image.h"
 #include "ui/Label.h"
 #include "ui/PageControl.h"
+#include "ui/ScrollBox.h"
 #include "widgets/GradPageControl.h"
 #include "ui/TabSheet.h"
 #include "widgets/FlatButton.h"
@@ -427,4 +428,18 @@ TEST_F(FrmConfigTest, DisabledOkAndCancelShowTheDisabledColours)
         FApplication->ProcessMessages();
         EXPECT_EQ(pixel(*button, 4, 4), 0x794000u) << button->Name() << ": normal again";
     }
+}
+
+TEST_F(FrmConfigTest, TheThumbnailRowStandsInsideTheScrollBoxFrameAndScrollsItsWholeWidth)
+{
+    TfrmConfig& form = Open();
+    const TPoint box = form.sclImgs->FormOrigin();
+    EXPECT_EQ(form.img01->FormOrigin(), (TPoint{box.X + 7, box.Y + 9})) << "5, 7 inside the two-pixel frame";
+    EXPECT_EQ(form.img08->FormOrigin().Y, box.Y + 7);
+    EXPECT_EQ(form.sclImgs->Range(), 1109);
+    form.prSelectImage(form.img10);
+    form.sclImgs->SetPosition(form.sclImgs->Range());
+    EXPECT_EQ(form.img10->Left() + form.img10->Width(), form.sclImgs->ClientWidth()) << "the last one ends at the edge";
+    EXPECT_EQ(form.shpSel->FormOrigin().X, form.img10->FormOrigin().X) << "the frame scrolls with the thumbnails";
+    EXPECT_EQ(form.shpSel->FormOrigin().Y, box.Y + 9);
 }
