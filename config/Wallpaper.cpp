@@ -34,15 +34,7 @@ void WritePosterWallpaper(T_QsvImgFree& engine, std::span<const std::uint8_t> jp
     TBitmap poster = DecodeJpeg(jpeg);
     engine.DrawWatermark(poster);
     TBmpCodec::WriteFile(poster, path);
-
-    TPixelView pixels;
-    pixels.Bits = poster.Bits();
-    pixels.Width = poster.Width();
-    pixels.Height = poster.Height();
-    pixels.Stride = poster.Stride();
-    pixels.BottomUp = true;
-    pixels.BytesPerPixel = poster.BytesPerPixel();
-    SetDesktopWallpaper(path, pixels);
+    SetDesktopWallpaper(path, poster.PixelView());
 }
 
 void SetWallpaper(T_QsvImgFree& engine, int n)

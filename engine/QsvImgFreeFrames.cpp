@@ -177,14 +177,7 @@ void T_QsvImgFree::Present(const TBitmap& frame)
 {
     if (!FDisplay || !HostWnd || frame.Empty() || FrameRect.IsEmpty())
         return;
-    TPixelView view;
-    view.Bits = frame.Bits();
-    view.Width = frame.Width();
-    view.Height = frame.Height();
-    view.Stride = frame.Stride();
-    view.BottomUp = true;
-    view.BytesPerPixel = frame.BytesPerPixel();
-    FDisplay->PresentBits(HostWnd, 0, 0, view, TWindowRect{0, 0, FrameRect.Right, FrameRect.Bottom});
+    FDisplay->PresentBits(HostWnd, 0, 0, frame.PixelView(), TWindowRect{0, 0, FrameRect.Right, FrameRect.Bottom});
 }
 
 void T_QsvImgFree::ShowCurrentFrame()

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/DisplayTypes.h"
+
 class TCanvas;
 
 enum class TPixelFormat : std::uint8_t { pf24bit, pf32bit };
@@ -48,6 +50,20 @@ public:
 
     // The canvas drawing on this bitmap.
     TCanvas& Canvas();
+
+    // The pixels as the display takes them (bottom-up rows); valid while the bitmap is
+    // neither resized nor converted.
+    TPixelView PixelView() const
+    {
+        TPixelView view;
+        view.Bits = Bits();
+        view.Width = FWidth;
+        view.Height = FHeight;
+        view.Stride = FStride;
+        view.BottomUp = true;
+        view.BytesPerPixel = BytesPerPixel();
+        return view;
+    }
 
     std::uint8_t* Bits() { return FPixels.data(); }
     const std::uint8_t* Bits() const { return FPixels.data(); }

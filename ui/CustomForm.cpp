@@ -147,14 +147,7 @@ void TCustomForm::SetIcon(const TBitmap& icon) {
 void TCustomForm::ApplyIcon() {
     TApplication* app = Application();
     if (!FHandle || !app || FIcon.Empty()) return;
-    TPixelView pixels;
-    pixels.Bits = FIcon.Bits();
-    pixels.Width = FIcon.Width();
-    pixels.Height = FIcon.Height();
-    pixels.Stride = FIcon.Stride();
-    pixels.BottomUp = true;
-    pixels.BytesPerPixel = FIcon.BytesPerPixel();
-    app->Display().SetIcon(FHandle, pixels);
+    app->Display().SetIcon(FHandle, FIcon.PixelView());
 }
 
 void TCustomForm::DestroyHandle() {
@@ -440,14 +433,8 @@ void TCustomForm::PresentRect(const TRect& rect) {
     if (!app || !FHandle) return;
     const TRect r = Intersect(rect, Rect(0, 0, FBackBuffer.Width(), FBackBuffer.Height()));
     if (r.IsEmpty()) return;
-    TPixelView view;
-    view.Bits = FBackBuffer.Bits();
-    view.Width = FBackBuffer.Width();
-    view.Height = FBackBuffer.Height();
-    view.Stride = FBackBuffer.Stride();
-    view.BottomUp = true;
-    view.BytesPerPixel = FBackBuffer.BytesPerPixel();
-    app->Display().PresentBits(FHandle, r.Left, r.Top, view, TWindowRect{r.Left, r.Top, r.Right, r.Bottom});
+    app->Display().PresentBits(FHandle, r.Left, r.Top, FBackBuffer.PixelView(),
+                               TWindowRect{r.Left, r.Top, r.Right, r.Bottom});
 }
 
 // --- input --------------------------------------------------------------------------------
