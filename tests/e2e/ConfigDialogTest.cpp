@@ -23,24 +23,21 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "PngWriter.h"
 #include "gfx/BmpCodec.h"
 #include "platform/Registry.h"
+#include "support/ChildProcess.h"
+#include "support/FileText.h"
+#include "support/PrivateEnvironment.h"
 #include "support/ScopedEnvironment.h"
-#include "support/TempConfigHome.h"
 #include "support/TempFolder.h"
+#include "support/WaitUntil.h"
 #include "support/XTestInput.h"
 #include "support/XvfbServer.h"
 #include "config/FrmConfig.h"
@@ -68,71 +65,6 @@ using TClock = std::chrono::steady_clock;
 constexpr const char* SettingsKey = "Software\\Tessivo\\QM_Veltrane";
 constexpr int ScreenWidth = 1024;
 constexpr int ScreenHeight = 768;
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// Waits until condition holds or the time is up; answers the condition's last value.
-template <class F>
-bool WaitUntil(F condition, std::chrono::milliseconds within = 10s)
-{
-    const auto deadline = TClock::now() + within;
-    for (;;) {
-        if (condition())
-            return true;
-        if (TClock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(20ms);
-    }
-}
-
-// `veltrane /c`, its standard error caught in a file; killed at the end if still running.
-class TDialogProcess {
-public:
-    explicit TDialogProcess(const std::string& errPath, const char* mode = "/c")
-    {
-        std::string program = VELTRANE_EXECUTABLE;
-        FPid = ::fork();
-        if (FPid == 0) {
-            const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            if (err < 0)
-                ::_exit(126);
-            ::dup2(err, 2);
-            char* argv[] = {program.data(), const_cast<char*>(mode), nullptr};
-            ::execv(program.c_str(), argv);
-            ::_exit(127);
-        }
-    }
-    ~TDialogProcess()
-    {
-        if (FPid > 0 && !FExit) {
-            ::kill(FPid, SIGKILL);
-            ::waitpid(FPid, nullptr, 0);
-        }
-    }
-    TDialogProcess(const TDialogProcess&) = delete;
-    TDialogProcess& operator=(const TDialogProcess&) = delete;
-
-    std::optional<int> WaitExit(std::chrono::milliseconds within)
-    {
-        WaitUntil([&] {
-            int status = 0;
-            if (!FExit && ::waitpid(FPid, &status, WNOHANG) == FPid)
-                FExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-            return FExit.has_value();
-        }, within);
-        return FExit;
-    }
-
-private:
-    pid_t FPid = -1;
-    std::optional<int> FExit;
-};
 
 // Where the things to click lie, in the dialog's client coordinates.
 struct TSpot {
@@ -291,11 +223,7 @@ protected:
     TXvfbServer FServer{ScreenWidth, ScreenHeight};
     TScopedEnvironment FDisplayEnv{"DISPLAY", FServer.Name()};
     TScopedEnvironment FDesktopEnv{"XDG_CURRENT_DESKTOP", std::nullopt};
-    TTempConfigHome FConfig;
-    TTempFolder FRuntime{"veltrane-runtime"};
-    TScopedEnvironment FRuntimeEnv{"XDG_RUNTIME_DIR", FRuntime.Path()};
-    TTempFolder FSystem{"veltrane-system"};
-    TScopedEnvironment FSystemEnv{"VELTRANE_SYSTEM_DIR", FSystem.Path()};
+    TPrivateEnvironment FEnvironment;
     TTempFolder FCapture{"veltrane-capture"};
     TXTestInput FInput{FServer.Name()};
     Display* FX = XOpenDisplay(FServer.Name().c_str());
@@ -522,11 +450,11 @@ protected:
 
 TEST_F(ConfigDialogE2E, FirstStartShowsEnglishFitToScreenAndTenSecondsWhichOkStores)
 {
-    TDialogProcess dialog(ErrPath());
+    TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
     const auto origin = FindDialog();
-    ASSERT_TRUE(origin) << ReadFile(ErrPath());
+    ASSERT_TRUE(origin) << ReadFileText(ErrPath());
     Click(*origin, TDialogMap::Centre(*Map().Form().btnAcept));
-    ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFile(ErrPath());
+    ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFileText(ErrPath());
     EXPECT_EQ(Stored("Language"), 0);
     EXPECT_EQ(Stored("View Type"), 2);
     EXPECT_EQ(Stored("Image time view"), 10);
@@ -536,9 +464,9 @@ TEST_F(ConfigDialogE2E, AStoredSpanishOpensInSpanishAndAClickOnEspanolSwitchesAt
 {
     std::vector<std::uint32_t> english, switched, spanish;
     {
-        TDialogProcess dialog(ErrPath());
+        TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
         const auto origin = FindDialog();
-        ASSERT_TRUE(origin) << ReadFile(ErrPath());
+        ASSERT_TRUE(origin) << ReadFileText(ErrPath());
         ParkPointer();
         english = Captions(*origin);
         Click(*origin, Map().Tab(1));
@@ -549,21 +477,21 @@ TEST_F(ConfigDialogE2E, AStoredSpanishOpensInSpanishAndAClickOnEspanolSwitchesAt
         ParkPointer();
         switched = Captions(*origin);
         Click(*origin, TDialogMap::Centre(*Map().Form().btnCancel));
-        ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFile(ErrPath());
+        ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFileText(ErrPath());
     }
     EXPECT_NE(switched, english) << "the captions change as soon as Espanol is clicked";
     EXPECT_EQ(Stored("Language"), std::nullopt) << "Cancel stores nothing";
 
     Store("Language", 1);
     {
-        TDialogProcess dialog(ErrPath());
+        TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
         const auto origin = FindDialog();
-        ASSERT_TRUE(origin) << ReadFile(ErrPath());
+        ASSERT_TRUE(origin) << ReadFileText(ErrPath());
         ParkPointer();
         spanish = Captions(*origin);
         FInput.MoveTo(origin->X + 10, origin->Y + 10);
         FInput.Tap(XK_Escape);
-        ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFile(ErrPath());
+        ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFileText(ErrPath());
     }
     EXPECT_NE(spanish, english);
     EXPECT_EQ(spanish, switched) << "a stored Spanish shows what choosing it showed";
@@ -573,9 +501,9 @@ TEST_F(ConfigDialogE2E, AStoredSpanishOpensInSpanishAndAClickOnEspanolSwitchesAt
 TEST_F(ConfigDialogE2E, TypingFiveThenOkStoresTheMinimumTen)
 {
     Store("Image time view", 30);
-    TDialogProcess dialog(ErrPath());
+    TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
     const auto origin = FindDialog();
-    ASSERT_TRUE(origin) << ReadFile(ErrPath());
+    ASSERT_TRUE(origin) << ReadFileText(ErrPath());
     Click(*origin, Map().Tab(1));
     Click(*origin, TDialogMap::Centre(*Map().Form().txtImgWait));
     FInput.Tap(XK_End);
@@ -584,19 +512,19 @@ TEST_F(ConfigDialogE2E, TypingFiveThenOkStoresTheMinimumTen)
     FInput.Tap(XK_5);
     std::this_thread::sleep_for(100ms);
     Click(*origin, TDialogMap::Centre(*Map().Form().btnAcept));
-    ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFile(ErrPath());
+    ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFileText(ErrPath());
     EXPECT_EQ(Stored("Image time view"), 10);
 }
 
 TEST_F(ConfigDialogE2E, ThumbnailThreeAndTheWallpaperButtonWriteTheFileAndSetTheRootBackground)
 {
     std::filesystem::remove(FWallpaper);
-    TDialogProcess dialog(ErrPath());
+    TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
     const auto origin = FindDialog();
-    ASSERT_TRUE(origin) << ReadFile(ErrPath());
+    ASSERT_TRUE(origin) << ReadFileText(ErrPath());
     Click(*origin, Map().Thumbnail(3));
     Click(*origin, TDialogMap::Centre(*Map().Form().btnSetWallpaper));
-    ASSERT_TRUE(WaitUntil([&] { return RootPixmap() != None; }, 20s)) << ReadFile(ErrPath());
+    ASSERT_TRUE(WaitUntil([&] { return RootPixmap() != None; }, 20s)) << ReadFileText(ErrPath());
     ASSERT_TRUE(std::filesystem::exists(FWallpaper));
     TBmpInfo info;
     const TBitmap written = TBmpCodec().ReadFile(FWallpaper, &info);
@@ -610,28 +538,28 @@ TEST_F(ConfigDialogE2E, ThumbnailThreeAndTheWallpaperButtonWriteTheFileAndSetThe
     const std::uint32_t rgb = ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
     EXPECT_EQ(ScreenPixel(x, y), rgb);
     Click(*origin, TDialogMap::Centre(*Map().Form().btnCancel));
-    EXPECT_EQ(dialog.WaitExit(10s), 0) << ReadFile(ErrPath());
+    EXPECT_EQ(dialog.WaitExit(10s), 0) << ReadFileText(ErrPath());
     std::filesystem::remove(FWallpaper);
 }
 
 TEST_F(ConfigDialogE2E, TheWallpaperButtonIsDisabledUntilAThumbnailIsClicked)
 {
-    TDialogProcess dialog(ErrPath());
+    TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
     const auto origin = FindDialog();
-    ASSERT_TRUE(origin) << ReadFile(ErrPath());
+    ASSERT_TRUE(origin) << ReadFileText(ErrPath());
     ParkPointer();
     EXPECT_EQ(ScreenPixel(origin->X + TDialogMap::Face(*Map().Form().btnSetWallpaper).X, origin->Y + TDialogMap::Face(*Map().Form().btnSetWallpaper).Y), 0xEAE9E1u)
         << "the disabled fill";
     Click(*origin, TDialogMap::Centre(*Map().Form().btnSetWallpaper));
     std::this_thread::sleep_for(500ms);
     EXPECT_EQ(RootPixmap(), static_cast<Pixmap>(None)) << "no wallpaper was set";
-    EXPECT_EQ(ReadFile(ErrPath()), "") << "and nothing was tried";
+    EXPECT_EQ(ReadFileText(ErrPath()), "") << "and nothing was tried";
     Click(*origin, Map().Thumbnail(1));
     ParkPointer();
     EXPECT_EQ(ScreenPixel(origin->X + TDialogMap::Face(*Map().Form().btnSetWallpaper).X, origin->Y + TDialogMap::Face(*Map().Form().btnSetWallpaper).Y), 0xCED3E7u)
         << "the normal fill";
     Click(*origin, TDialogMap::Centre(*Map().Form().btnCancel));
-    EXPECT_EQ(dialog.WaitExit(10s), 0) << ReadFile(ErrPath());
+    EXPECT_EQ(dialog.WaitExit(10s), 0) << ReadFileText(ErrPath());
 }
 
 TEST_F(ConfigDialogE2E, AStoredLanguageTwoIsReportedThenTheDialogOpensWithItsDesignChoices)
@@ -639,17 +567,17 @@ TEST_F(ConfigDialogE2E, AStoredLanguageTwoIsReportedThenTheDialogOpensWithItsDes
     Store("Language", 2);
     Store("View Type", 0);
     Store("Image time view", 45);
-    TDialogProcess dialog(ErrPath());
-    ASSERT_TRUE(WaitUntil([&] { return ReadFile(ErrPath()).find("List index out of bounds (1)") != std::string::npos; }))
-        << ReadFile(ErrPath());
+    TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
+    ASSERT_TRUE(WaitUntil([&] { return ReadFileText(ErrPath()).find("List index out of bounds (1)") != std::string::npos; }))
+        << ReadFileText(ErrPath());
     // The message box comes first; Enter dismisses it.
     std::this_thread::sleep_for(300ms);
     FInput.MoveTo(ScreenWidth / 2, ScreenHeight / 2);
     FInput.Tap(XK_Return);
     const auto origin = FindDialog();
-    ASSERT_TRUE(origin) << ReadFile(ErrPath());
+    ASSERT_TRUE(origin) << ReadFileText(ErrPath());
     Click(*origin, TDialogMap::Centre(*Map().Form().btnAcept));
-    ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFile(ErrPath());
+    ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFileText(ErrPath());
     // English, "Scale image proportionally" and 10: what the form was designed with.
     EXPECT_EQ(Stored("Language"), 0);
     EXPECT_EQ(Stored("View Type"), 1);
@@ -658,9 +586,9 @@ TEST_F(ConfigDialogE2E, AStoredLanguageTwoIsReportedThenTheDialogOpensWithItsDes
 
 TEST_F(ConfigDialogE2E, ButtonColoursFollowTheStatesUnderThePointerAndWhilePressed)
 {
-    TDialogProcess dialog(ErrPath());
+    TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
     const auto origin = FindDialog();
-    ASSERT_TRUE(origin) << ReadFile(ErrPath());
+    ASSERT_TRUE(origin) << ReadFileText(ErrPath());
     TfrmConfig& form = Map().Form();
     ParkPointer();
     ExpectButton(*origin, *form.btnSetWallpaper, 0xBAC7C9, 0xE1E9EA, "disabled");
@@ -692,14 +620,14 @@ TEST_F(ConfigDialogE2E, ButtonColoursFollowTheStatesUnderThePointerAndWhilePress
     EXPECT_FALSE(dialog.WaitExit(200ms)) << "no button was clicked";
     EXPECT_EQ(RootPixmap(), static_cast<Pixmap>(None)) << "no wallpaper was set";
     Click(*origin, TDialogMap::Centre(*form.btnCancel));
-    EXPECT_EQ(dialog.WaitExit(10s), 0) << ReadFile(ErrPath());
+    EXPECT_EQ(dialog.WaitExit(10s), 0) << ReadFileText(ErrPath());
 }
 
 TEST_F(ConfigDialogE2E, TheWindowCarriesTheApplicationIcon)
 {
-    TDialogProcess dialog(ErrPath());
+    TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
     const auto origin = FindDialog();
-    ASSERT_TRUE(origin) << ReadFile(ErrPath());
+    ASSERT_TRUE(origin) << ReadFileText(ErrPath());
     const Atom atom = XInternAtom(FX, "_NET_WM_ICON", False);
     Atom type = None;
     int format = 0;
@@ -724,25 +652,25 @@ TEST_F(ConfigDialogE2E, TheWindowCarriesTheApplicationIcon)
 TEST_F(ConfigDialogE2E, ScreenshotsInEnglishAndSpanishMatchTheReferences)
 {
     {
-        TDialogProcess dialog(ErrPath());
+        TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
         const auto origin = FindDialog();
-        ASSERT_TRUE(origin) << ReadFile(ErrPath());
+        ASSERT_TRUE(origin) << ReadFileText(ErrPath());
         ParkPointer();
         CheckScreenshot(*origin, "dialog-en");
         Click(*origin, TDialogMap::Centre(*Map().Form().btnCancel));
-        ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFile(ErrPath());
+        ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFileText(ErrPath());
     }
     FMap.reset();
     Store("Language", 1);
     {
-        TDialogProcess dialog(ErrPath());
+        TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
         const auto origin = FindDialog();
-        ASSERT_TRUE(origin) << ReadFile(ErrPath());
+        ASSERT_TRUE(origin) << ReadFileText(ErrPath());
         ParkPointer();
         CheckScreenshot(*origin, "dialog-es");
         FInput.MoveTo(origin->X + 10, origin->Y + 10);
         FInput.Tap(XK_Escape);
-        ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFile(ErrPath());
+        ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFileText(ErrPath());
     }
 }
 
@@ -753,11 +681,7 @@ TEST(ConfigDialogDocsE2E, SaverPictureForTheReadme)
         GTEST_SKIP() << "set VELTRANE_WRITE_DOCS=1 to write docs/screenshots/saver.png";
     TXvfbServer server(1024, 640);
     TScopedEnvironment displayEnv("DISPLAY", server.Name());
-    TTempConfigHome config;
-    TTempFolder runtime("veltrane-runtime");
-    TScopedEnvironment runtimeEnv("XDG_RUNTIME_DIR", runtime.Path());
-    TTempFolder system("veltrane-system");
-    TScopedEnvironment systemEnv("VELTRANE_SYSTEM_DIR", system.Path());
+    TPrivateEnvironment environment;
     {
         // Long enough that no cross-fade starts while the picture is taken.
         TRegistry registry;
@@ -767,7 +691,7 @@ TEST(ConfigDialogDocsE2E, SaverPictureForTheReadme)
     Display* x = XOpenDisplay(server.Name().c_str());
     ASSERT_NE(x, nullptr);
     TTempFolder capture("veltrane-capture");
-    TDialogProcess saver(capture.File("stderr"), "/s");
+    TChildProcess saver(VELTRANE_EXECUTABLE, {"/s"}, capture.File("stderr"));
     // Poster 1 stands when the centre is no longer black and the screen stops changing.
     TBitmap last;
     bool settled = false;
@@ -781,7 +705,7 @@ TEST(ConfigDialogDocsE2E, SaverPictureForTheReadme)
         return settled;
     }, 20s);
     XCloseDisplay(x);
-    ASSERT_TRUE(settled) << ReadFile(capture.File("stderr"));
+    ASSERT_TRUE(settled) << ReadFileText(capture.File("stderr"));
     const std::filesystem::path path = SourceDir() / "docs" / "screenshots" / "saver.png";
     std::filesystem::create_directories(path.parent_path());
     WritePngFile(HalfSize(last), path.string());

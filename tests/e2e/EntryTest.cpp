@@ -4,17 +4,15 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
-#include <sstream>
 
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "platform/Registry.h"
 #include "platform/SingleInstance.h"
+#include "support/ChildProcess.h"
+#include "support/FileText.h"
+#include "support/PrivateEnvironment.h"
 #include "support/ScopedEnvironment.h"
-#include "support/TempConfigHome.h"
 #include "support/TempFolder.h"
 
 namespace {
@@ -25,21 +23,9 @@ struct TRunResult {
     std::string Errors;
 };
 
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 class Entry : public testing::Test {
 protected:
-    TTempConfigHome FConfig;
-    TTempFolder FRuntime{"veltrane-runtime"};
-    TScopedEnvironment FRuntimeEnv{"XDG_RUNTIME_DIR", FRuntime.Path()};
-    TTempFolder FSystem{"veltrane-system"};
-    TScopedEnvironment FSystemEnv{"VELTRANE_SYSTEM_DIR", FSystem.Path()};
+    TPrivateEnvironment FEnvironment;
     TTempFolder FCapture{"veltrane-capture"};
     // No display server: the preview has no host window to draw into.
     TScopedEnvironment FNoDisplay{"DISPLAY", std::nullopt};
@@ -47,34 +33,11 @@ protected:
     // Runs the executable with the switches, in this test's environment.
     TRunResult Run(const std::vector<std::string>& switches)
     {
-        std::string program = VELTRANE_EXECUTABLE;
-        std::vector<std::string> arguments{program};
-        arguments.insert(arguments.end(), switches.begin(), switches.end());
-        std::vector<char*> argv;
-        for (std::string& argument : arguments)
-            argv.push_back(argument.data());
-        argv.push_back(nullptr);
-        std::string outPath = FCapture.File("stdout"), errPath = FCapture.File("stderr");
-
-        pid_t pid = ::fork();
-        if (pid == 0) {
-            int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            if (out < 0 || err < 0)
-                ::_exit(126);
-            ::dup2(out, 1);
-            ::dup2(err, 2);
-            ::execv(program.c_str(), argv.data());
-            ::_exit(127);
-        }
+        const std::string outPath = FCapture.File("stdout"), errPath = FCapture.File("stderr");
         TRunResult result;
-        int status = 0;
-        if (pid < 0 || ::waitpid(pid, &status, 0) != pid)
-            return result;
-        if (WIFEXITED(status))
-            result.ExitCode = WEXITSTATUS(status);
-        result.Output = ReadFile(outPath);
-        result.Errors = ReadFile(errPath);
+        result.ExitCode = TChildProcess(VELTRANE_EXECUTABLE, switches, errPath, outPath).Wait();
+        result.Output = ReadFileText(outPath);
+        result.Errors = ReadFileText(errPath);
         return result;
     }
 
@@ -117,14 +80,14 @@ TEST_F(Entry, WrongTypeFailsEveryModeBeforeItsBranch)
 
 TEST_F(Entry, UnreadableStoreIsReportedAndLeftAsItWas)
 {
-    std::filesystem::create_directories(std::filesystem::path(FConfig.StoreFile()).parent_path());
+    std::filesystem::create_directories(std::filesystem::path(FEnvironment.Config().StoreFile()).parent_path());
     const std::string garbage = "REGEDIT9\r\n[broken\r\n\x01\x02\x03";
-    std::ofstream(FConfig.StoreFile(), std::ios::binary) << garbage;
+    std::ofstream(FEnvironment.Config().StoreFile(), std::ios::binary) << garbage;
     TRunResult result = Run({"/c"});
     EXPECT_EQ(result.ExitCode, 1);
     EXPECT_EQ(result.Errors.rfind("Exception ERegistryException in module veltrane at ", 0), 0u) << result.Errors;
-    EXPECT_NE(result.Errors.find(FConfig.StoreFile()), std::string::npos) << result.Errors;
-    EXPECT_EQ(ReadFile(FConfig.StoreFile()), garbage);
+    EXPECT_NE(result.Errors.find(FEnvironment.Config().StoreFile()), std::string::npos) << result.Errors;
+    EXPECT_EQ(ReadFileText(FEnvironment.Config().StoreFile()), garbage);
 }
 
 TEST_F(Entry, ConfigurationWithoutADisplayReportsItAndEndsWithOne)
@@ -203,12 +166,12 @@ TEST_F(Entry, ValidSettingsDoNotDisturbTheBranch)
         registry.WriteInteger("Language", 1);
         registry.CloseKey();
     }
-    std::string before = ReadFile(FConfig.StoreFile());
+    std::string before = ReadFileText(FEnvironment.Config().StoreFile());
     TRunResult result = Run({"/p", "12"});
     EXPECT_EQ(result.ExitCode, 0);
     EXPECT_EQ(result.Errors, "");
     // Starting never writes the settings.
-    EXPECT_EQ(ReadFile(FConfig.StoreFile()), before);
+    EXPECT_EQ(ReadFileText(FEnvironment.Config().StoreFile()), before);
 }
 
 } // namespace

@@ -3,17 +3,11 @@
 
 #include <algorithm>
 #include <chrono>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "engine/QsvImgFree.h"
 #include "gfx/Bitmap.h"
@@ -23,9 +17,12 @@
 #include "platform/Registry.h"
 #include "platform/Resources.h"
 #include "platform/x11/X11Display.h"
+#include "support/ChildProcess.h"
+#include "support/FileText.h"
 #include "support/HostWindow.h"
+#include "support/PrivateEnvironment.h"
 #include "support/ScopedEnvironment.h"
-#include "support/TempConfigHome.h"
+#include "support/ScreenReader.h"
 #include "support/TempFolder.h"
 #include "support/XvfbServer.h"
 
@@ -38,69 +35,6 @@ constexpr int HostLeft = 10;
 constexpr int HostTop = 10;
 constexpr int HostWidth = 152;
 constexpr int HostHeight = 112;
-
-// The executable, started with switches and its output caught in files.
-class TProcess {
-public:
-    TProcess(const std::vector<std::string>& switches, const std::string& errPath)
-    {
-        std::string program = VELTRANE_EXECUTABLE;
-        std::vector<std::string> arguments{program};
-        arguments.insert(arguments.end(), switches.begin(), switches.end());
-        FPid = ::fork();
-        if (FPid == 0) {
-            std::vector<char*> argv;
-            for (std::string& argument : arguments)
-                argv.push_back(argument.data());
-            argv.push_back(nullptr);
-            const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            if (err < 0)
-                ::_exit(126);
-            ::dup2(err, 2);
-            ::execv(program.c_str(), argv.data());
-            ::_exit(127);
-        }
-    }
-    ~TProcess()
-    {
-        if (FPid > 0 && !FExit) {
-            ::kill(FPid, SIGKILL);
-            ::waitpid(FPid, nullptr, 0);
-        }
-    }
-    TProcess(const TProcess&) = delete;
-    TProcess& operator=(const TProcess&) = delete;
-
-    // The exit code once the process has ended within the time; -1 for a signal.
-    std::optional<int> WaitExit(std::chrono::milliseconds within)
-    {
-        const auto deadline = TClock::now() + within;
-        while (!FExit && FPid > 0) {
-            int status = 0;
-            if (::waitpid(FPid, &status, WNOHANG) == FPid) {
-                FExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-                break;
-            }
-            if (TClock::now() >= deadline)
-                break;
-            std::this_thread::sleep_for(10ms);
-        }
-        return FExit;
-    }
-    bool Running() { return !WaitExit(0ms).has_value(); }
-
-private:
-    pid_t FPid = -1;
-    std::optional<int> FExit;
-};
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // Poster index fitted to the host window, as the preview composes it: 32 bits a pixel.
 TBitmap FittedPoster(int index)
@@ -127,11 +61,7 @@ class PreviewE2E : public testing::Test {
 protected:
     TXvfbServer FServer;
     TScopedEnvironment FDisplayEnv{"DISPLAY", FServer.Name()};
-    TTempConfigHome FConfig;
-    TTempFolder FRuntime{"veltrane-runtime"};
-    TScopedEnvironment FRuntimeEnv{"XDG_RUNTIME_DIR", FRuntime.Path()};
-    TTempFolder FSystem{"veltrane-system"};
-    TScopedEnvironment FSystemEnv{"VELTRANE_SYSTEM_DIR", FSystem.Path()};
+    TPrivateEnvironment FEnvironment;
     TTempFolder FCapture{"veltrane-capture"};
     std::unique_ptr<TDisplay> FScreen = OpenX11Display(FServer.Name().c_str());
 
@@ -143,36 +73,26 @@ protected:
         registry.WriteInteger("View Type", 0);  // the preview fits the poster all the same
     }
 
-    std::string Errors() const { return ReadFile(FCapture.File("stderr")); }
+    std::string Errors() const { return ReadFileText(FCapture.File("stderr")); }
 
-    std::unique_ptr<TProcess> Run(const std::vector<std::string>& switches)
+    std::unique_ptr<TChildProcess> Run(const std::vector<std::string>& switches)
     {
-        return std::make_unique<TProcess>(switches, FCapture.File("stderr"));
+        return std::make_unique<TChildProcess>(VELTRANE_EXECUTABLE, switches, FCapture.File("stderr"));
     }
 
     // What the host window shows now.
-    std::vector<std::uint32_t> Shown()
-    {
-        std::vector<std::uint8_t> bits(static_cast<std::size_t>(HostWidth) * HostHeight * 4);
-        TPixelBuffer buffer{bits.data(), HostWidth, HostHeight, static_cast<std::size_t>(HostWidth) * 4, false, 4};
-        std::vector<std::uint32_t> colours;
-        if (!FScreen->ReadScreen(TWindowRect{HostLeft, HostTop, HostLeft + HostWidth, HostTop + HostHeight}, buffer))
-            return colours;
-        for (std::size_t i = 0; i < bits.size(); i += 4)
-            colours.push_back(bits[i + 2] | (bits[i + 1] << 8) | (static_cast<std::uint32_t>(bits[i]) << 16));
-        return colours;
-    }
+    std::vector<std::uint32_t> Shown() { return HostArea().Shown(); }
 
     // Waits until the window shows expected; false after the time.
     bool WaitUntilShown(const std::vector<std::uint32_t>& expected, std::chrono::milliseconds within)
     {
-        const auto deadline = TClock::now() + within;
-        while (TClock::now() < deadline) {
-            if (Shown() == expected)
-                return true;
-            std::this_thread::sleep_for(20ms);
-        }
-        return false;
+        return HostArea().WaitUntilShown(expected, within);
+    }
+
+private:
+    TScreenReader HostArea()
+    {
+        return TScreenReader(*FScreen, TWindowRect{HostLeft, HostTop, HostLeft + HostWidth, HostTop + HostHeight});
     }
 };
 

@@ -6,9 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -16,19 +14,18 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
 #include <X11/keysym.h>
-#include <fcntl.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "engine/QsvImgFree.h"
 #include "platform/CommandLine.h"
 #include "platform/Registry.h"
 #include "platform/memory/MemoryDisplay.h"
 #include "platform/x11/X11Display.h"
+#include "support/ChildProcess.h"
+#include "support/FileText.h"
 #include "support/HostWindow.h"
+#include "support/PrivateEnvironment.h"
 #include "support/ScopedEnvironment.h"
-#include "support/TempConfigHome.h"
+#include "support/ScreenReader.h"
 #include "support/TempFolder.h"
 #include "support/XTestInput.h"
 #include "support/XvfbServer.h"
@@ -41,68 +38,6 @@ using TPixels = std::vector<std::uint32_t>;
 
 constexpr int ScreenWidth = 640;
 constexpr int ScreenHeight = 480;
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-// The executable with switches, its standard error caught in a file; killed if still running.
-class TProcess {
-public:
-    TProcess(const std::vector<std::string>& switches, const std::string& errPath)
-    {
-        std::vector<std::string> arguments{VELTRANE_EXECUTABLE};
-        arguments.insert(arguments.end(), switches.begin(), switches.end());
-        FPid = ::fork();
-        if (FPid == 0) {
-            std::vector<char*> argv;
-            for (std::string& argument : arguments)
-                argv.push_back(argument.data());
-            argv.push_back(nullptr);
-            const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            if (err < 0)
-                ::_exit(126);
-            ::dup2(err, 2);
-            ::execv(argv[0], argv.data());
-            ::_exit(127);
-        }
-    }
-    ~TProcess()
-    {
-        if (FPid > 0 && !FExit) {
-            ::kill(FPid, SIGKILL);
-            ::waitpid(FPid, nullptr, 0);
-        }
-    }
-    TProcess(const TProcess&) = delete;
-    TProcess& operator=(const TProcess&) = delete;
-
-    // The exit code once the process has ended within the time; -1 for a signal.
-    std::optional<int> WaitExit(std::chrono::milliseconds within)
-    {
-        const auto deadline = TClock::now() + within;
-        while (!FExit && FPid > 0) {
-            int status = 0;
-            if (::waitpid(FPid, &status, WNOHANG) == FPid) {
-                FExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-                break;
-            }
-            if (TClock::now() >= deadline)
-                break;
-            std::this_thread::sleep_for(10ms);
-        }
-        return FExit;
-    }
-    bool Running() { return !WaitExit(0ms).has_value(); }
-
-private:
-    pid_t FPid = -1;
-    std::optional<int> FExit;
-};
 
 // A connection of the test's own, to look at the windows and the cursor.
 class TProbe {
@@ -200,11 +135,7 @@ protected:
 
     TXvfbServer FServer;
     TScopedEnvironment FDisplayEnv{"DISPLAY", FServer.Name()};
-    TTempConfigHome FConfig;
-    TTempFolder FRuntime{"veltrane-runtime"};
-    TScopedEnvironment FRuntimeEnv{"XDG_RUNTIME_DIR", FRuntime.Path()};
-    TTempFolder FSystem{"veltrane-system"};
-    TScopedEnvironment FSystemEnv{"VELTRANE_SYSTEM_DIR", FSystem.Path()};
+    TPrivateEnvironment FEnvironment;
     TTempFolder FCapture{"veltrane-capture"};
     std::unique_ptr<TDisplay> FScreen = OpenX11Display(FServer.Name().c_str());
     TXTestInput FInput{FServer.Name()};
@@ -226,43 +157,24 @@ protected:
         registry.WriteInteger("View Type", viewType);
     }
 
-    std::string Errors() const { return ReadFile(FCapture.File("stderr")); }
+    std::string Errors() const { return ReadFileText(FCapture.File("stderr")); }
 
-    std::unique_ptr<TProcess> Run(const std::vector<std::string>& switches, const std::string& errName = "stderr")
+    std::unique_ptr<TChildProcess> Run(const std::vector<std::string>& switches, const std::string& errName = "stderr")
     {
-        return std::make_unique<TProcess>(switches, FCapture.File(errName));
+        return std::make_unique<TChildProcess>(VELTRANE_EXECUTABLE, switches, FCapture.File(errName));
     }
 
     // The screen now, row by row (of the test's server unless another display is given).
-    TPixels Shown(TDisplay* display = nullptr)
-    {
-        TDisplay& screen = display ? *display : *FScreen;
-        std::vector<std::uint8_t> bits(static_cast<std::size_t>(ScreenWidth) * ScreenHeight * 4);
-        TPixelBuffer buffer{bits.data(), ScreenWidth, ScreenHeight, static_cast<std::size_t>(ScreenWidth) * 4, false, 4};
-        TPixels pixels;
-        if (!screen.ReadScreen(TWindowRect{0, 0, ScreenWidth, ScreenHeight}, buffer))
-            return pixels;
-        for (std::size_t i = 0; i < bits.size(); i += 4)
-            pixels.push_back(bits[i + 2] | (bits[i + 1] << 8) | (static_cast<std::uint32_t>(bits[i]) << 16));
-        return pixels;
-    }
+    TPixels Shown(TDisplay* display = nullptr) { return WholeScreen(display).Shown(); }
 
     bool WaitUntilShown(const TPixels& expected, std::chrono::milliseconds within, TDisplay* display = nullptr)
     {
-        const auto deadline = TClock::now() + within;
-        while (TClock::now() < deadline) {
-            if (Shown(display) == expected)
-                return true;
-            std::this_thread::sleep_for(20ms);
-        }
-        // Say how far off the screen is, for the failure's report.
-        const TPixels shown = Shown(display);
-        std::size_t differing = 0;
-        for (std::size_t i = 0; i < shown.size() && i < expected.size(); ++i)
-            differing += shown[i] != expected[i];
-        std::fprintf(stderr, "the screen differs from the expected frame in %zu of %zu pixels\n", differing,
-                     expected.size());
-        return false;
+        return WholeScreen(display).WaitUntilShown(expected, within);
+    }
+
+    TScreenReader WholeScreen(TDisplay* display)
+    {
+        return TScreenReader(display ? *display : *FScreen, TWindowRect{0, 0, ScreenWidth, ScreenHeight});
     }
 
     // Poster current as a frame of the screen's size shows it, composed in the given mode.
@@ -283,7 +195,7 @@ protected:
     }
 
     // Starts the saver and waits for poster 1.
-    std::unique_ptr<TProcess> StartSaver(const std::vector<std::string>& switches = {"/s"})
+    std::unique_ptr<TChildProcess> StartSaver(const std::vector<std::string>& switches = {"/s"})
     {
         auto process = Run(switches);
         EXPECT_TRUE(WaitUntilShown(Composed(1), 10s)) << Errors();
@@ -291,13 +203,13 @@ protected:
     }
 
     // The saver goes on for a while after something that must not end it.
-    void ExpectStillRunning(TProcess& process)
+    void ExpectStillRunning(TChildProcess& process)
     {
         std::this_thread::sleep_for(400ms);
         EXPECT_TRUE(process.Running()) << Errors();
     }
 
-    void ExpectEndsWithZero(TProcess& process)
+    void ExpectEndsWithZero(TChildProcess& process)
     {
         EXPECT_EQ(process.WaitExit(5s), std::optional<int>(0)) << Errors();
         EXPECT_EQ(Errors(), "");
@@ -433,7 +345,7 @@ TEST_F(SaverE2E, RefusingProviderKeepsItRunningUntilItAgrees)
         registry.WriteInteger("ScreenSaveUsePassword", 1);
     }
     const auto install = [&](const char* library) {
-        std::filesystem::copy_file(library, FSystem.File("PASSWORD.CPL"),
+        std::filesystem::copy_file(library, FEnvironment.System().File("PASSWORD.CPL"),
                                    std::filesystem::copy_options::overwrite_existing);
     };
     install(VELTRANE_VERIFY_REFUSE);
@@ -461,7 +373,7 @@ TEST_F(SaverE2E, SecondSaverEndsAtOnceAndOpensNoWindow)
     FProbe.WatchCreations();
     auto second = Run({"/s"}, "second-stderr");
     EXPECT_EQ(second->WaitExit(5s), std::optional<int>(0));
-    EXPECT_EQ(ReadFile(FCapture.File("second-stderr")), "");
+    EXPECT_EQ(ReadFileText(FCapture.File("second-stderr")), "");
     EXPECT_EQ(FProbe.Creations(), 0);
     EXPECT_TRUE(first->Running());
     EXPECT_EQ(Shown(), Composed(1));

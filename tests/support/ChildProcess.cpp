@@ -1,0 +1,79 @@
+#include "ChildProcess.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <thread>
+
+namespace {
+
+// Points the descriptor at a fresh file; false when the file cannot be made.
+bool RedirectTo(const std::string& path, int descriptor)
+{
+    if (path.empty())
+        return true;
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    return file >= 0 && ::dup2(file, descriptor) >= 0;
+}
+
+} // namespace
+
+TChildProcess::TChildProcess(const std::string& program, const std::vector<std::string>& switches,
+                             const std::string& errPath, const std::string& outPath)
+{
+    // Everything the child needs is made before the fork.
+    std::vector<std::string> arguments{program};
+    arguments.insert(arguments.end(), switches.begin(), switches.end());
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    FPid = ::fork();
+    if (FPid == 0) {
+        if (!RedirectTo(outPath, STDOUT_FILENO) || !RedirectTo(errPath, STDERR_FILENO))
+            ::_exit(126);
+        ::execv(program.c_str(), argv.data());
+        ::_exit(127);
+    }
+}
+
+TChildProcess::~TChildProcess()
+{
+    if (FPid > 0 && !FExit) {
+        ::kill(FPid, SIGKILL);
+        ::waitpid(FPid, nullptr, 0);
+    }
+}
+
+void TChildProcess::Reaped(int status)
+{
+    FExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::optional<int> TChildProcess::WaitExit(std::chrono::milliseconds within)
+{
+    const auto deadline = std::chrono::steady_clock::now() + within;
+    while (!FExit && FPid > 0) {
+        int status = 0;
+        if (::waitpid(FPid, &status, WNOHANG) == FPid) {
+            Reaped(status);
+            break;
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return FExit;
+}
+
+int TChildProcess::Wait()
+{
+    if (!FExit && FPid > 0) {
+        int status = 0;
+        if (::waitpid(FPid, &status, 0) == FPid)
+            Reaped(status);
+    }
+    return FExit.value_or(-1);
+}
