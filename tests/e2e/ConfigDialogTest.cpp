@@ -32,7 +32,7 @@
 #include "PngWriter.h"
 #include "gfx/BmpCodec.h"
 #include "platform/Registry.h"
-#include "support/ChildProcess.h"
+#include "support/ProgramProcess.h"
 #include "support/FileText.h"
 #include "support/PrivateEnvironment.h"
 #include "support/ScopedEnvironment.h"
@@ -450,7 +450,7 @@ protected:
 
 TEST_F(ConfigDialogE2E, FirstStartShowsEnglishFitToScreenAndTenSecondsWhichOkStores)
 {
-    TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
+    TProgramProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
     const auto origin = FindDialog();
     ASSERT_TRUE(origin) << ReadFileText(ErrPath());
     Click(*origin, TDialogMap::Centre(*Map().Form().btnAcept));
@@ -464,7 +464,7 @@ TEST_F(ConfigDialogE2E, AStoredSpanishOpensInSpanishAndAClickOnEspanolSwitchesAt
 {
     std::vector<std::uint32_t> english, switched, spanish;
     {
-        TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
+        TProgramProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
         const auto origin = FindDialog();
         ASSERT_TRUE(origin) << ReadFileText(ErrPath());
         ParkPointer();
@@ -484,7 +484,7 @@ TEST_F(ConfigDialogE2E, AStoredSpanishOpensInSpanishAndAClickOnEspanolSwitchesAt
 
     Store("Language", 1);
     {
-        TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
+        TProgramProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
         const auto origin = FindDialog();
         ASSERT_TRUE(origin) << ReadFileText(ErrPath());
         ParkPointer();
@@ -501,7 +501,7 @@ TEST_F(ConfigDialogE2E, AStoredSpanishOpensInSpanishAndAClickOnEspanolSwitchesAt
 TEST_F(ConfigDialogE2E, TypingFiveThenOkStoresTheMinimumTen)
 {
     Store("Image time view", 30);
-    TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
+    TProgramProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
     const auto origin = FindDialog();
     ASSERT_TRUE(origin) << ReadFileText(ErrPath());
     Click(*origin, Map().Tab(1));
@@ -519,7 +519,7 @@ TEST_F(ConfigDialogE2E, TypingFiveThenOkStoresTheMinimumTen)
 TEST_F(ConfigDialogE2E, ThumbnailThreeAndTheWallpaperButtonWriteTheFileAndSetTheRootBackground)
 {
     std::filesystem::remove(FWallpaper);
-    TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
+    TProgramProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
     const auto origin = FindDialog();
     ASSERT_TRUE(origin) << ReadFileText(ErrPath());
     Click(*origin, Map().Thumbnail(3));
@@ -544,7 +544,7 @@ TEST_F(ConfigDialogE2E, ThumbnailThreeAndTheWallpaperButtonWriteTheFileAndSetThe
 
 TEST_F(ConfigDialogE2E, TheWallpaperButtonIsDisabledUntilAThumbnailIsClicked)
 {
-    TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
+    TProgramProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
     const auto origin = FindDialog();
     ASSERT_TRUE(origin) << ReadFileText(ErrPath());
     ParkPointer();
@@ -567,7 +567,7 @@ TEST_F(ConfigDialogE2E, AStoredLanguageTwoIsReportedThenTheDialogOpensWithItsDes
     Store("Language", 2);
     Store("View Type", 0);
     Store("Image time view", 45);
-    TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
+    TProgramProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
     ASSERT_TRUE(WaitUntil([&] { return ReadFileText(ErrPath()).find("List index out of bounds (1)") != std::string::npos; }))
         << ReadFileText(ErrPath());
     // The message box comes first; Enter dismisses it.
@@ -586,7 +586,7 @@ TEST_F(ConfigDialogE2E, AStoredLanguageTwoIsReportedThenTheDialogOpensWithItsDes
 
 TEST_F(ConfigDialogE2E, ButtonColoursFollowTheStatesUnderThePointerAndWhilePressed)
 {
-    TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
+    TProgramProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
     const auto origin = FindDialog();
     ASSERT_TRUE(origin) << ReadFileText(ErrPath());
     TfrmConfig& form = Map().Form();
@@ -625,7 +625,7 @@ TEST_F(ConfigDialogE2E, ButtonColoursFollowTheStatesUnderThePointerAndWhilePress
 
 TEST_F(ConfigDialogE2E, TheWindowCarriesTheApplicationIcon)
 {
-    TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
+    TProgramProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
     const auto origin = FindDialog();
     ASSERT_TRUE(origin) << ReadFileText(ErrPath());
     const Atom atom = XInternAtom(FX, "_NET_WM_ICON", False);
@@ -652,7 +652,7 @@ TEST_F(ConfigDialogE2E, TheWindowCarriesTheApplicationIcon)
 TEST_F(ConfigDialogE2E, ScreenshotsInEnglishAndSpanishMatchTheReferences)
 {
     {
-        TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
+        TProgramProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
         const auto origin = FindDialog();
         ASSERT_TRUE(origin) << ReadFileText(ErrPath());
         ParkPointer();
@@ -663,7 +663,7 @@ TEST_F(ConfigDialogE2E, ScreenshotsInEnglishAndSpanishMatchTheReferences)
     FMap.reset();
     Store("Language", 1);
     {
-        TChildProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
+        TProgramProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
         const auto origin = FindDialog();
         ASSERT_TRUE(origin) << ReadFileText(ErrPath());
         ParkPointer();
@@ -691,7 +691,7 @@ TEST(ConfigDialogDocsE2E, SaverPictureForTheReadme)
     Display* x = XOpenDisplay(server.Name().c_str());
     ASSERT_NE(x, nullptr);
     TTempFolder capture("veltrane-capture");
-    TChildProcess saver(VELTRANE_EXECUTABLE, {"/s"}, capture.File("stderr"));
+    TProgramProcess saver(VELTRANE_EXECUTABLE, {"/s"}, capture.File("stderr"));
     // Poster 1 stands when the centre is no longer black and the screen stops changing.
     TBitmap last;
     bool settled = false;

@@ -9,7 +9,7 @@
 
 #include "platform/Registry.h"
 #include "platform/SingleInstance.h"
-#include "support/ChildProcess.h"
+#include "support/ProgramProcess.h"
 #include "support/FileText.h"
 #include "support/PrivateEnvironment.h"
 #include "support/ScopedEnvironment.h"
@@ -35,7 +35,7 @@ protected:
     {
         const std::string outPath = FCapture.File("stdout"), errPath = FCapture.File("stderr");
         TRunResult result;
-        result.ExitCode = TChildProcess(VELTRANE_EXECUTABLE, switches, errPath, outPath).Wait();
+        result.ExitCode = TProgramProcess(VELTRANE_EXECUTABLE, switches, errPath, outPath).Wait();
         result.Output = ReadFileText(outPath);
         result.Errors = ReadFileText(errPath);
         return result;

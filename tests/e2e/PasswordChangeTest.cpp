@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ChildProcess.h"
+#include "support/ProgramProcess.h"
 #include "support/FileText.h"
 #include "support/PrivateEnvironment.h"
 #include "support/ScopedEnvironment.h"
@@ -24,7 +24,7 @@ protected:
     // The exit code of the executable run with the switches.
     int Run(const std::vector<std::string>& switches)
     {
-        return TChildProcess(VELTRANE_EXECUTABLE, switches).Wait();
+        return TProgramProcess(VELTRANE_EXECUTABLE, switches).Wait();
     }
 
     std::string Log() const { return ReadFileText(FLog.File("log")); }

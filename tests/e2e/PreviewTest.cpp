@@ -17,7 +17,7 @@
 #include "platform/Registry.h"
 #include "platform/Resources.h"
 #include "platform/x11/X11Display.h"
-#include "support/ChildProcess.h"
+#include "support/ProgramProcess.h"
 #include "support/FileText.h"
 #include "support/HostWindow.h"
 #include "support/PrivateEnvironment.h"
@@ -75,9 +75,9 @@ protected:
 
     std::string Errors() const { return ReadFileText(FCapture.File("stderr")); }
 
-    std::unique_ptr<TChildProcess> Run(const std::vector<std::string>& switches)
+    std::unique_ptr<TProgramProcess> Run(const std::vector<std::string>& switches)
     {
-        return std::make_unique<TChildProcess>(VELTRANE_EXECUTABLE, switches, FCapture.File("stderr"));
+        return std::make_unique<TProgramProcess>(VELTRANE_EXECUTABLE, switches, FCapture.File("stderr"));
     }
 
     // What the host window shows now.

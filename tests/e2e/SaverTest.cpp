@@ -20,7 +20,7 @@
 #include "platform/Registry.h"
 #include "platform/memory/MemoryDisplay.h"
 #include "platform/x11/X11Display.h"
-#include "support/ChildProcess.h"
+#include "support/ProgramProcess.h"
 #include "support/FileText.h"
 #include "support/HostWindow.h"
 #include "support/PrivateEnvironment.h"
@@ -159,9 +159,9 @@ protected:
 
     std::string Errors() const { return ReadFileText(FCapture.File("stderr")); }
 
-    std::unique_ptr<TChildProcess> Run(const std::vector<std::string>& switches, const std::string& errName = "stderr")
+    std::unique_ptr<TProgramProcess> Run(const std::vector<std::string>& switches, const std::string& errName = "stderr")
     {
-        return std::make_unique<TChildProcess>(VELTRANE_EXECUTABLE, switches, FCapture.File(errName));
+        return std::make_unique<TProgramProcess>(VELTRANE_EXECUTABLE, switches, FCapture.File(errName));
     }
 
     // The screen now, row by row (of the test's server unless another display is given).
@@ -195,7 +195,7 @@ protected:
     }
 
     // Starts the saver and waits for poster 1.
-    std::unique_ptr<TChildProcess> StartSaver(const std::vector<std::string>& switches = {"/s"})
+    std::unique_ptr<TProgramProcess> StartSaver(const std::vector<std::string>& switches = {"/s"})
     {
         auto process = Run(switches);
         EXPECT_TRUE(WaitUntilShown(Composed(1), 10s)) << Errors();
@@ -203,13 +203,13 @@ protected:
     }
 
     // The saver goes on for a while after something that must not end it.
-    void ExpectStillRunning(TChildProcess& process)
+    void ExpectStillRunning(TProgramProcess& process)
     {
         std::this_thread::sleep_for(400ms);
         EXPECT_TRUE(process.Running()) << Errors();
     }
 
-    void ExpectEndsWithZero(TChildProcess& process)
+    void ExpectEndsWithZero(TProgramProcess& process)
     {
         EXPECT_EQ(process.WaitExit(5s), std::optional<int>(0)) << Errors();
         EXPECT_EQ(Errors(), "");

@@ -6,16 +6,16 @@
 #include <sys/types.h>
 #include <vector>
 
-// Test helper: a program started as a child process, its standard output and standard
-// error caught in files when paths are given (inherited otherwise). A child still running
-// at the end is killed and reaped.
-class TChildProcess {
+// Test helper: a program (the executable under test) started as a child process, its
+// standard output and standard error caught in files when paths are given (inherited
+// otherwise). A child still running at the end is killed and reaped.
+class TProgramProcess {
 public:
-    TChildProcess(const std::string& program, const std::vector<std::string>& switches,
+    TProgramProcess(const std::string& program, const std::vector<std::string>& switches,
                   const std::string& errPath = {}, const std::string& outPath = {});
-    ~TChildProcess();
-    TChildProcess(const TChildProcess&) = delete;
-    TChildProcess& operator=(const TChildProcess&) = delete;
+    ~TProgramProcess();
+    TProgramProcess(const TProgramProcess&) = delete;
+    TProgramProcess& operator=(const TProgramProcess&) = delete;
 
     // The exit code once the process has ended within the time; -1 for a signal.
     std::optional<int> WaitExit(std::chrono::milliseconds within);

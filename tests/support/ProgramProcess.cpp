@@ -1,4 +1,4 @@
-#include "ChildProcess.h"
+#include "ProgramProcess.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -20,7 +20,7 @@ bool RedirectTo(const std::string& path, int descriptor)
 
 } // namespace
 
-TChildProcess::TChildProcess(const std::string& program, const std::vector<std::string>& switches,
+TProgramProcess::TProgramProcess(const std::string& program, const std::vector<std::string>& switches,
                              const std::string& errPath, const std::string& outPath)
 {
     // Everything the child needs is made before the fork.
@@ -39,7 +39,7 @@ TChildProcess::TChildProcess(const std::string& program, const std::vector<std::
     }
 }
 
-TChildProcess::~TChildProcess()
+TProgramProcess::~TProgramProcess()
 {
     if (FPid > 0 && !FExit) {
         ::kill(FPid, SIGKILL);
@@ -47,12 +47,12 @@ TChildProcess::~TChildProcess()
     }
 }
 
-void TChildProcess::Reaped(int status)
+void TProgramProcess::Reaped(int status)
 {
     FExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-std::optional<int> TChildProcess::WaitExit(std::chrono::milliseconds within)
+std::optional<int> TProgramProcess::WaitExit(std::chrono::milliseconds within)
 {
     const auto deadline = std::chrono::steady_clock::now() + within;
     while (!FExit && FPid > 0) {
@@ -68,7 +68,7 @@ std::optional<int> TChildProcess::WaitExit(std::chrono::milliseconds within)
     return FExit;
 }
 
-int TChildProcess::Wait()
+int TProgramProcess::Wait()
 {
     if (!FExit && FPid > 0) {
         int status = 0;
