@@ -1,12 +1,16 @@
 #include "widgets/FlatCustomButton.h"
 
 #include "widgets/FlatCustomRadioButton.h"
+#include "widgets/ImageListGlyphs.h"
 
 #include "ui/CustomForm.h"
+#include "ui/ImageList.h"
 #include "ui/Published.h"
 #include "ui/TextCase.h"
 
 #include "gfx/Canvas.h"
+
+#include <optional>
 
 namespace {
 
@@ -138,7 +142,12 @@ void TFlatCustomButton::DrawFlatButton() {
     if (!form || !form->HandleAllocated()) return;
 
     TFlatButtonFace face;
+    // A framework image list, or any component that is itself an image source.
+    std::optional<TImageListGlyphs> listGlyphs;
     face.Images = dynamic_cast<const TFlatButtonImages*>(FGlyph);
+    if (!face.Images) {
+        if (const auto* list = dynamic_cast<const TImageList*>(FGlyph)) face.Images = &listGlyphs.emplace(*list);
+    }
     face.GlyphIndex = FGlyphIndex;
     face.Spacing = FSpacing;
     face.Layout = FLayout;

@@ -69,7 +69,8 @@ public:
     const std::string& CustomProperty() const { return FCustomProperty; }
     void SetCustomProperty(const std::string& value) { FCustomProperty = value; }
 
-    // The image source: a component that is also a TFlatButtonImages (others draw no image).
+    // The image source: a framework image list, or a component that is also a
+    // TFlatButtonImages (others draw no image).
     // Not owned; when it is destroyed the reference is dropped and the face repainted.
     TComponent* Glyph() const { return FGlyph; }
     void SetGlyph(TComponent* value);
