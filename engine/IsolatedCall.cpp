@@ -1,37 +1,19 @@
 #include "engine/IsolatedCall.h"
 
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstring>
+#include <string>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/types.h>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include "platform/ChildProcess.h"
 
 namespace {
 
-class TFd {
-public:
-    explicit TFd(int fd = -1) : FFd(fd) {}
-    ~TFd() { Close(); }
-    TFd(const TFd&) = delete;
-    TFd& operator=(const TFd&) = delete;
-    int Get() const { return FFd; }
-    void Close()
-    {
-        if (FFd >= 0)
-            ::close(FFd);
-        FFd = -1;
-    }
-
-private:
-    int FFd;
-};
-
-[[noreturn]] void ChildMain(const std::function<std::int32_t()>& body, int answerFd)
+// The child's side: runs body and writes its answer to answerFd; the exit code tells
+// the parent nothing, only a whole answer counts.
+int ChildMain(const std::function<std::int32_t()>& body, int answerFd)
 {
     // The parent's crash reporting must not run in here: a fault ends the child plainly.
     for (int sig : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT, SIGTERM, SIGPIPE})
@@ -40,7 +22,7 @@ private:
     try {
         value = body();
     } catch (...) {
-        ::_exit(3);  // no answer: the parent counts it as a crash
+        return 3;  // no answer: the parent counts it as a crash
     }
     const char* bytes = reinterpret_cast<const char*>(&value);
     std::size_t written = 0;
@@ -49,16 +31,10 @@ private:
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            ::_exit(4);
+            return 4;
         written += static_cast<std::size_t>(n);
     }
-    ::_exit(0);
-}
-
-void Reap(pid_t pid)
-{
-    while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
-    }
+    return 0;
 }
 
 } // namespace
@@ -66,60 +42,25 @@ void Reap(pid_t pid)
 TIsolatedResult TIsolatedCall::Run(const std::function<std::int32_t()>& body, std::uint32_t timeoutMs)
 {
     TIsolatedResult result;
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0)
+    TChildProcess child = TChildProcess::Fork([&body](int answerFd) { return ChildMain(body, answerFd); });
+    if (!child.Started())
         return result;
-    TFd readEnd(fds[0]);
-    TFd writeEnd(fds[1]);
 
-    const pid_t pid = ::fork();
-    if (pid < 0)
-        return result;
-    if (pid == 0) {
-        readEnd.Close();
-        ChildMain(body, writeEnd.Get());
-    }
-    writeEnd.Close();
-
-    using TClock = std::chrono::steady_clock;
-    const auto deadline = TClock::now() + std::chrono::milliseconds(timeoutMs);
     std::int32_t value = 0;
-    std::size_t received = 0;
-    bool timedOut = false;
-    while (received < sizeof value) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - TClock::now()).count();
-        if (left <= 0) {
-            timedOut = true;
-            break;
-        }
-        pollfd pfd{readEnd.Get(), POLLIN, 0};
-        const int ready = ::poll(&pfd, 1, static_cast<int>(left));
-        if (ready < 0) {
-            if (errno == EINTR)
-                continue;
-            break;
-        }
-        if (ready == 0)
-            continue;  // the deadline check above ends the wait
-        const ssize_t n = ::read(readEnd.Get(), reinterpret_cast<char*>(&value) + received, sizeof value - received);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;  // end of file: the child is gone without a (whole) answer
-        received += static_cast<std::size_t>(n);
-    }
+    std::string answer;
+    const TChildReadEnd end =
+        child.Read(answer, TChildProcess::TClock::now() + std::chrono::milliseconds(timeoutMs), sizeof value);
+    // Timed out, or a broken pipe but a live child: do not wait on it.
+    if (end != TChildReadEnd::creFilled)
+        child.Kill();
+    child.Reap();
 
-    if (timedOut)
-        ::kill(pid, SIGKILL);
-    if (received < sizeof value && !timedOut)
-        ::kill(pid, SIGKILL);  // a broken pipe but a live child: do not wait on it
-    Reap(pid);
-
-    if (received == sizeof value) {
+    if (end == TChildReadEnd::creFilled) {
+        std::memcpy(&value, answer.data(), sizeof value);
         result.Outcome = TIsolatedOutcome::ioAnswered;
         result.Value = value;
     } else {
-        result.Outcome = timedOut ? TIsolatedOutcome::ioTimedOut : TIsolatedOutcome::ioCrashed;
+        result.Outcome = end == TChildReadEnd::creTimedOut ? TIsolatedOutcome::ioTimedOut : TIsolatedOutcome::ioCrashed;
     }
     return result;
 }
