@@ -24,19 +24,49 @@ const TClassInfo& TImageList::StaticClass() {
 
 TImageList::TImageList(TComponent* owner) : TComponent(owner) {}
 
-// A new size drops the images, as they no longer fit.
+// A new size drops the images, as they no longer fit; an empty list still reports the change.
 void TImageList::SetWidth(int value) {
     value = std::clamp(value, 1, 32768);
     if (value == FWidth) return;
     FWidth = value;
-    Clear();
+    if (FImages.empty()) Changed();
+    else Clear();
 }
 
 void TImageList::SetHeight(int value) {
     value = std::clamp(value, 1, 32768);
     if (value == FHeight) return;
     FHeight = value;
-    Clear();
+    if (FImages.empty()) Changed();
+    else Clear();
+}
+
+void TImageList::RegisterChanges(const void* client, std::function<void()> handler) {
+    for (auto& link : FChangeLinks)
+        if (link.first == client) {
+            link.second = std::move(handler);
+            return;
+        }
+    FChangeLinks.emplace_back(client, std::move(handler));
+}
+
+void TImageList::UnRegisterChanges(const void* client) {
+    std::erase_if(FChangeLinks, [client](const auto& link) { return link.first == client; });
+}
+
+void TImageList::Changed() {
+    if (OnChange) OnChange();
+    // A handler may register or unregister clients: run the links as they stood, each only
+    // while its client is still registered.
+    std::vector<const void*> clients;
+    for (const auto& link : FChangeLinks) clients.push_back(link.first);
+    for (const void* client : clients)
+        for (const auto& link : FChangeLinks)
+            if (link.first == client) {
+                const auto handler = link.second;
+                if (handler) handler();
+                break;
+            }
 }
 
 void TImageList::SetBkColor(TColor value) {

@@ -10,6 +10,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 class TCanvas;
@@ -55,6 +56,12 @@ public:
 
     std::function<void()> OnChange;
 
+    // Change links: besides OnChange, the handler of every registered client runs after each
+    // change of the images or their size. A client registers once; registering again
+    // replaces its handler. Clients unregister before they go.
+    void RegisterChanges(const void* client, std::function<void()> handler);
+    void UnRegisterChanges(const void* client);
+
 private:
     struct TImage {
         TBitmap Pixels;
@@ -62,12 +69,13 @@ private:
     };
     int AddStrip(const TBitmap& strip, std::optional<std::uint32_t> mask);
     void LoadStrip(std::span<const std::uint8_t> bmp);
-    void Changed() { if (OnChange) OnChange(); }
+    void Changed();
 
     int FWidth = 16;
     int FHeight = 16;
     bool FMasked = true;
     TColor FBkColor = clNone;
+    std::vector<std::pair<const void*, std::function<void()>>> FChangeLinks;
     std::vector<TImage> FImages;
     std::string FResourceName;
 };

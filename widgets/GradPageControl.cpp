@@ -72,6 +72,8 @@ TGradPageControl::~TGradPageControl() {
     FWallpaper.OnChanged = nullptr;
     FTabStyle.OnFontChanged = nullptr;
     FTabSelectedStyle.OnFontChanged = nullptr;
+    UnlinkGlyphs();
+    FGlyphs = nullptr;
 }
 
 void TGradPageControl::StylesChanged() {
@@ -233,14 +235,23 @@ void TGradPageControl::SetSingleGlyph(bool value) {
     ApplySingleGlyph();
 }
 
+void TGradPageControl::UnlinkGlyphs() {
+    if (!FGlyphs) return;
+    // A list being destroyed has lost its links with the rest of it.
+    if (!FGlyphs->ComponentState().Contains(csDestroying)) FGlyphs->UnRegisterChanges(this);
+    RemoveFreeNotification(*FGlyphs);
+}
+
 void TGradPageControl::SetGlyphs(TImageList* value) {
     if (FGlyphs == value) return;
-    if (FGlyphs) RemoveFreeNotification(*FGlyphs);
+    UnlinkGlyphs();
     FGlyphs = value;
     // The tabs make room for glyphs of the list's size (none without a list).
     RecreateWnd();
     if (!FGlyphs) return;
     FreeNotification(*FGlyphs);
+    // A change of the list's images or size re-measures and repaints the tabs.
+    FGlyphs->RegisterChanges(this, [this] { RecreateWnd(); });
     const int n = std::min(TabCount(), FGlyphs->Count());
     bool anyImage = false;
     for (int i = 0; i < n && !anyImage; ++i) anyImage = TabImageIndex(i) != -1;

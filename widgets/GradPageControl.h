@@ -105,6 +105,8 @@ protected:
     void Notification(TComponent* component, TOperation operation) override;
 
 private:
+    // Drops the change link and the destruction notice of the Glyphs list.
+    void UnlinkGlyphs();
     void StylesChanged();
     void ApplySingleGlyph();
 
