@@ -5,17 +5,16 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <thread>
 
 #include <benchmark/benchmark.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include "BenchHome.h"
+#include "BenchProgram.h"
 #include "BenchXvfb.h"
 #include "platform/Registry.h"
 
@@ -52,14 +51,11 @@ void PreviewWaiting(benchmark::State& state)
         state.SkipWithError("Xvfb is not available");
         return;
     }
-    std::string home = (std::filesystem::temp_directory_path() / "veltrane-cpu-XXXXXX").string();
-    if (!::mkdtemp(home.data())) {
+    TBenchHome home("veltrane-cpu");
+    if (home.Path().empty()) {
         state.SkipWithError("no temporary folder");
         return;
     }
-    ::setenv("XDG_CONFIG_HOME", home.c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
-    ::setenv("VELTRANE_SYSTEM_DIR", home.c_str(), 1);
     ::setenv("DISPLAY", server.Name().c_str(), 1);
     {
         TRegistry registry;
@@ -75,28 +71,21 @@ void PreviewWaiting(benchmark::State& state)
     display->ShowWindow(host, true);
 
     for (auto _ : state) {
-        const std::string program = std::string(VELTRANE_BINARY_DIR) + "/app/veltrane";
-        const std::string id = std::to_string(host);
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            ::execl(program.c_str(), program.c_str(), "/p", id.c_str(), static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
+        TBenchProgram preview({"/p", std::to_string(host)});
+        const pid_t pid = preview.Pid();
         std::this_thread::sleep_for(std::chrono::seconds(3));  // start-up: decoding, first poster
         const long long before = CpuTicks(pid);
         std::this_thread::sleep_for(std::chrono::seconds(MeasureSeconds));
         const long long after = CpuTicks(pid);
         display->ShowWindow(host, false);  // the host hides its window: the preview ends
-        int status = 0;
-        ::waitpid(pid, &status, 0);
+        const int exitCode = preview.Wait();
         const double seconds = static_cast<double>(after - before) / static_cast<double>(::sysconf(_SC_CLK_TCK));
         state.counters["cpu_ms"] = seconds * 1000.0;
         state.counters["cpu_percent_of_core"] = seconds * 100.0 / MeasureSeconds;
-        state.counters["exit_code"] = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        state.counters["exit_code"] = exitCode;
         if (before < 0 || after < 0)
             state.SkipWithError("cannot read the process's CPU time");
     }
-    std::filesystem::remove_all(home);
 }
 
 } // namespace

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <signal.h>
 #include <string>
@@ -20,6 +19,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "BenchHome.h"
+#include "BenchProgram.h"
 #include "BenchXvfb.h"
 #include "engine/QsvImgFree.h"
 #include "platform/Registry.h"
@@ -49,13 +50,11 @@ void SaverPeakMemory(benchmark::State& state)
         state.SkipWithError("Xvfb is not available");
         return;
     }
-    std::string home = (std::filesystem::temp_directory_path() / "veltrane-mem-XXXXXX").string();
-    if (!::mkdtemp(home.data())) {
+    TBenchHome home("veltrane-mem");
+    if (home.Path().empty()) {
         state.SkipWithError("no temporary folder");
         return;
     }
-    ::setenv("XDG_CONFIG_HOME", home.c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
     const std::string name = server.Name();
     for (auto _ : state) {
         const long base = PeakKilobytes([&name] { OpenX11Display(name.c_str()); });
@@ -94,7 +93,6 @@ void SaverPeakMemory(benchmark::State& state)
         state.counters["engine_MB"] = static_cast<double>(saver - base) / 1024.0;
         state.counters["cache_ceiling_MB"] = static_cast<double>(TPosterCache::DefaultCeiling) / (1024.0 * 1024.0);
     }
-    std::filesystem::remove_all(home);
 }
 
 // The peak resident size of a running process in kilobytes (VmHWM); -1 when unknown.
@@ -116,14 +114,11 @@ void SaverProcessPeakMemory(benchmark::State& state)
         state.SkipWithError("Xvfb is not available");
         return;
     }
-    std::string home = (std::filesystem::temp_directory_path() / "veltrane-mem-XXXXXX").string();
-    if (!::mkdtemp(home.data())) {
+    TBenchHome home("veltrane-mem");
+    if (home.Path().empty()) {
         state.SkipWithError("no temporary folder");
         return;
     }
-    ::setenv("XDG_CONFIG_HOME", home.c_str(), 1);
-    ::setenv("XDG_RUNTIME_DIR", home.c_str(), 1);
-    ::setenv("VELTRANE_SYSTEM_DIR", home.c_str(), 1);
     ::setenv("DISPLAY", server.Name().c_str(), 1);
     {
         TRegistry registry;
@@ -132,27 +127,20 @@ void SaverProcessPeakMemory(benchmark::State& state)
         registry.WriteInteger("View Type", 1);
     }
     for (auto _ : state) {
-        const std::string program = std::string(VELTRANE_BINARY_DIR) + "/app/veltrane";
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            ::execl(program.c_str(), program.c_str(), "/s", static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
+        TBenchProgram saver({"/s"});
         long peak = -1;
         for (int second = 0; second < Seconds; ++second) {
             std::this_thread::sleep_for(std::chrono::seconds(1));
-            peak = std::max(peak, HighWaterKilobytes(pid));
+            peak = std::max(peak, HighWaterKilobytes(saver.Pid()));
         }
-        ::kill(pid, SIGTERM);
-        int status = 0;
-        ::waitpid(pid, &status, 0);
+        saver.Signal(SIGTERM);
+        saver.Wait();
         if (peak < 0) {
             state.SkipWithError("the saver did not run");
             break;
         }
         state.counters["peak_rss_MB"] = static_cast<double>(peak) / 1024.0;
     }
-    std::filesystem::remove_all(home);
 }
 
 } // namespace
