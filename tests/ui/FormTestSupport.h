@@ -83,16 +83,17 @@ protected:
     }
 };
 
-// The display, the application and one form at (Left, Top) on a 640 x 480 screen.
-class TFormFixture {
+// The display, the application and one form of Width x Height at (Left, Top) on a
+// 640 x 480 screen, with pointer and key input in form client coordinates.
+template <int Left, int Top, int Width, int Height>
+class TMemoryFormFixture {
 public:
-    static constexpr int FormLeft = 100;
-    static constexpr int FormTop = 50;
+    static constexpr int FormLeft = Left;
+    static constexpr int FormTop = Top;
 
-    TFormFixture() : Display(640, 480), App(Display) {
+    TMemoryFormFixture() : Display(640, 480), App(Display) {
         Form = &App.CreateForm<TForm>();
-        Form->SetBounds(FormLeft, FormTop, 200, 150);
-        Form->SetColor(clBlue);
+        Form->SetBounds(FormLeft, FormTop, Width, Height);
     }
 
     // Shows the form and lets it settle (first paint, focus events).
@@ -106,6 +107,7 @@ public:
     void Press(TMouseButton b = mbLeft) { Display.InjectButton(b, true); App.ProcessMessages(); }
     void Release(TMouseButton b = mbLeft) { Display.InjectButton(b, false); App.ProcessMessages(); }
     void ClickAt(int x, int y) { MoveTo(x, y); Press(); Release(); }
+    // A key down and up, then the messages they caused.
     void Key(std::uint16_t key, unsigned char ch = 0, TShiftState shift = 0) {
         Display.InjectKey(key, ch, true, shift);
         Display.InjectKey(key, 0, false, shift);
@@ -116,4 +118,10 @@ public:
     TMemoryDisplay Display;
     TApplication App;
     TForm* Form = nullptr;
+};
+
+// A blue form of 200 x 150 at (100, 50).
+class TFormFixture : public TMemoryFormFixture<100, 50, 200, 150> {
+public:
+    TFormFixture() { Form->SetColor(clBlue); }
 };

@@ -6,23 +6,13 @@
 #include "widgets/FlatButton.h"
 #include "widgets/FlatRadioButton.h"
 
-#include "ui/Application.h"
-#include "ui/Form.h"
-
-#include "platform/memory/MemoryDisplay.h"
+#include "ui/FormTestSupport.h"
 
 #include <cstdint>
 
-class TFlatButtonFixture {
+class TFlatButtonFixture : public TMemoryFormFixture<60, 40, 300, 200> {
 public:
-    static constexpr int FormLeft = 60;
-    static constexpr int FormTop = 40;
-
-    TFlatButtonFixture() : Display(640, 480), App(Display) {
-        Form = &App.CreateForm<TForm>();
-        Form->SetBounds(FormLeft, FormTop, 300, 200);
-        Form->SetColor(0x00C8A064);
-    }
+    TFlatButtonFixture() { Form->SetColor(0x00C8A064); }
 
     template <class T>
     T& Add(int left, int top, int width = 75, int height = 25, TWinControl* parent = nullptr) {
@@ -32,22 +22,6 @@ public:
         return control;
     }
 
-    void ShowForm() {
-        Form->Show();
-        App.ProcessMessages();
-    }
-    void MoveTo(int x, int y) {
-        Display.InjectMouseMove(FormLeft + x, FormTop + y);
-        App.ProcessMessages();
-    }
-    void Press() {
-        Display.InjectButton(mbLeft, true);
-        App.ProcessMessages();
-    }
-    void Release() {
-        Display.InjectButton(mbLeft, false);
-        App.ProcessMessages();
-    }
     void KeyDown(std::uint16_t key, unsigned char ch = 0, TShiftState shift = 0) {
         Display.InjectKey(key, ch, true, shift);
         App.ProcessMessages();
@@ -56,13 +30,9 @@ public:
         Display.InjectKey(key, 0, false, shift);
         App.ProcessMessages();
     }
+    // Unlike the form fixture's Key, the messages of the key down are handled before the key goes up.
     void Key(std::uint16_t key, unsigned char ch = 0, TShiftState shift = 0) {
         KeyDown(key, ch, shift);
         KeyUp(key, shift);
     }
-    std::uint32_t Pixel(int x, int y) { return Display.WindowPixel(Form->Handle(), x, y); }
-
-    TMemoryDisplay Display;
-    TApplication App;
-    TForm* Form = nullptr;
 };

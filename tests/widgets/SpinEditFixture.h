@@ -5,26 +5,19 @@
 
 #include "widgets/SpinEdit.h"
 
-#include "ui/Application.h"
 #include "ui/Edit.h"
-#include "ui/Form.h"
-
-#include "platform/memory/MemoryDisplay.h"
+#include "ui/FormTestSupport.h"
 
 #include <cctype>
 #include <string>
 
-class TSpinEditFixture {
+class TSpinEditFixture : public TMemoryFormFixture<60, 40, 300, 200> {
 public:
-    static constexpr int FormLeft = 60;
-    static constexpr int FormTop = 40;
     // Form coordinates of the middle of the two arrows.
     static constexpr int UpX = 19 + 28 + 7, UpY = 20 + 2 + 3;
     static constexpr int DownX = UpX, DownY = 20 + 2 + 12;
 
-    TSpinEditFixture() : Display(640, 480), App(Display) {
-        Form = &App.CreateForm<TForm>();
-        Form->SetBounds(FormLeft, FormTop, 300, 200);
+    TSpinEditFixture() {
         Other = &Form->CreateComponent<TEdit>();
         Other->SetParent(Form);
         Other->SetBounds(100, 100, 80, 21);
@@ -41,32 +34,6 @@ public:
         Spin->SetOnChange([this](TObject*) { ++Changes; });
     }
 
-    void ShowForm() {
-        Form->Show();
-        App.ProcessMessages();
-    }
-    void MoveTo(int x, int y) {
-        Display.InjectMouseMove(FormLeft + x, FormTop + y);
-        App.ProcessMessages();
-    }
-    void Press() {
-        Display.InjectButton(mbLeft, true);
-        App.ProcessMessages();
-    }
-    void Release() {
-        Display.InjectButton(mbLeft, false);
-        App.ProcessMessages();
-    }
-    void ClickAt(int x, int y) {
-        MoveTo(x, y);
-        Press();
-        Release();
-    }
-    void Key(std::uint16_t key, unsigned char ch = 0, TShiftState shift = 0) {
-        Display.InjectKey(key, ch, true, shift);
-        Display.InjectKey(key, 0, false, shift);
-        App.ProcessMessages();
-    }
     void Type(const std::string& text) {
         for (char c : text) Key(static_cast<std::uint16_t>(std::toupper(static_cast<unsigned char>(c))), static_cast<unsigned char>(c));
     }
@@ -81,11 +48,6 @@ public:
         Other->SetFocus();
         App.ProcessMessages();
     }
-    std::uint32_t Pixel(int x, int y) { return Display.WindowPixel(Form->Handle(), x, y); }
-
-    TMemoryDisplay Display;
-    TApplication App;
-    TForm* Form = nullptr;
     TEdit* Other = nullptr;
     TSpinEdit* Spin = nullptr;
     int Changes = 0;
