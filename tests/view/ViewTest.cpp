@@ -13,9 +13,7 @@
 #include "platform/CommandLine.h"
 #include "platform/Registry.h"
 #include "platform/memory/MemoryDisplay.h"
-#include "support/ScopedEnvironment.h"
-#include "support/TempConfigHome.h"
-#include "support/TempFolder.h"
+#include "support/PrivateEnvironment.h"
 #include "ui/Application.h"
 #include "ui/Timer.h"
 #include "view/frm_ssView.h"
@@ -27,11 +25,7 @@ constexpr int ScreenHeight = 64;
 
 class View : public testing::Test {
 protected:
-    TTempConfigHome FConfig;
-    TTempFolder FRuntime{"veltrane-runtime"};
-    TScopedEnvironment FRuntimeEnv{"XDG_RUNTIME_DIR", FRuntime.Path()};
-    TTempFolder FSystem{"veltrane-system"};
-    TScopedEnvironment FSystemEnv{"VELTRANE_SYSTEM_DIR", FSystem.Path()};
+    TPrivateEnvironment FEnvironment;
     TMemoryDisplay Display{ScreenWidth, ScreenHeight};
     std::unique_ptr<TApplication> App;
     Tfrm_ssView* Form = nullptr;
@@ -56,7 +50,7 @@ protected:
 
     void InstallProvider(const char* library)
     {
-        std::filesystem::copy_file(library, FSystem.File("PASSWORD.CPL"),
+        std::filesystem::copy_file(library, FEnvironment.System().File("PASSWORD.CPL"),
                                    std::filesystem::copy_options::overwrite_existing);
     }
 
@@ -89,6 +83,17 @@ protected:
     {
         Display.InjectKey(key, ch, true);
         Display.InjectKey(key, 0, false);
+        App->ProcessMessages();
+    }
+
+    // A request to paint the whole window, as the display sends after an exposure.
+    void Expose()
+    {
+        TDisplayEvent expose;
+        expose.Kind = dePaint;
+        expose.Window = Window();
+        expose.Rect = TWindowRect{0, 0, ScreenWidth, ScreenHeight};
+        Display.InjectEvent(expose);
         App->ProcessMessages();
     }
 
@@ -198,12 +203,7 @@ TEST_F(View, PosterOneWithTheWatermarkAtOnceAndAgainAfterAnExposure)
     const auto [poster1, poster2] = Composed(1, 2);
     EXPECT_EQ(Shown(), poster1);
     // A later request to paint puts the same poster back, not the black background.
-    TDisplayEvent expose;
-    expose.Kind = dePaint;
-    expose.Window = Window();
-    expose.Rect = TWindowRect{0, 0, ScreenWidth, ScreenHeight};
-    Display.InjectEvent(expose);
-    App->ProcessMessages();
+    Expose();
     EXPECT_EQ(Shown(), poster1);
 }
 
@@ -259,12 +259,7 @@ TEST_F(View, TickCrossFadesToTheNextPosterAndATickDuringTheFadeChangesNothing)
     EXPECT_FALSE(Form->Engine->Fading);
     EXPECT_EQ(Shown(), poster2);
     // Exposed now, the window gets poster 2 back.
-    TDisplayEvent expose;
-    expose.Kind = dePaint;
-    expose.Window = Window();
-    expose.Rect = TWindowRect{0, 0, ScreenWidth, ScreenHeight};
-    Display.InjectEvent(expose);
-    App->ProcessMessages();
+    Expose();
     EXPECT_EQ(Shown(), poster2);
     // The following tick advances.
     Form->Engine->FadeDelay = 1;
