@@ -13,9 +13,8 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include "BenchHome.h"
 #include "BenchProgram.h"
-#include "BenchXvfb.h"
+#include "BenchSession.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -45,18 +44,14 @@ long long CpuTicks(pid_t pid)
 
 void PreviewWaiting(benchmark::State& state)
 {
-    TBenchXvfb server(640, 480);
-    std::unique_ptr<TDisplay> display = server.Name().empty() ? nullptr : OpenX11Display(server.Name().c_str());
+    TBenchSession session(state, 640, 480, "veltrane-cpu");
+    if (!session.Ready())
+        return;
+    std::unique_ptr<TDisplay> display = OpenX11Display(session.DisplayName().c_str());
     if (!display) {
         state.SkipWithError("Xvfb is not available");
         return;
     }
-    TBenchHome home("veltrane-cpu");
-    if (home.Path().empty()) {
-        state.SkipWithError("no temporary folder");
-        return;
-    }
-    ::setenv("DISPLAY", server.Name().c_str(), 1);
     {
         TRegistry registry;
         registry.OpenKey("Software\\Tessivo\\QM_Veltrane", true);

@@ -19,9 +19,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "BenchHome.h"
 #include "BenchProgram.h"
-#include "BenchXvfb.h"
+#include "BenchSession.h"
 #include "engine/QsvImgFree.h"
 #include "platform/Registry.h"
 
@@ -45,17 +44,10 @@ long PeakKilobytes(TBody body)
 
 void SaverPeakMemory(benchmark::State& state)
 {
-    TBenchXvfb server(1920, 1080);
-    if (server.Name().empty()) {
-        state.SkipWithError("Xvfb is not available");
+    TBenchSession session(state, 1920, 1080, "veltrane-mem");
+    if (!session.Ready())
         return;
-    }
-    TBenchHome home("veltrane-mem");
-    if (home.Path().empty()) {
-        state.SkipWithError("no temporary folder");
-        return;
-    }
-    const std::string name = server.Name();
+    const std::string name = session.DisplayName();
     for (auto _ : state) {
         const long base = PeakKilobytes([&name] { OpenX11Display(name.c_str()); });
         const long saver = PeakKilobytes([&name] {
@@ -109,17 +101,9 @@ long HighWaterKilobytes(pid_t pid)
 void SaverProcessPeakMemory(benchmark::State& state)
 {
     constexpr int Seconds = 30;  // 11 changes of one second and their fades, and more
-    TBenchXvfb server(1920, 1080);
-    if (server.Name().empty()) {
-        state.SkipWithError("Xvfb is not available");
+    TBenchSession session(state, 1920, 1080, "veltrane-mem");
+    if (!session.Ready())
         return;
-    }
-    TBenchHome home("veltrane-mem");
-    if (home.Path().empty()) {
-        state.SkipWithError("no temporary folder");
-        return;
-    }
-    ::setenv("DISPLAY", server.Name().c_str(), 1);
     {
         TRegistry registry;
         registry.OpenKey("Software\\Tessivo\\QM_Veltrane", true);
