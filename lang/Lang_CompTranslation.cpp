@@ -2,18 +2,13 @@
 
 #include "lang/LangError.h"
 
+#include <algorithm>
+
 std::size_t TLang_CompTranslation::LowerBound(std::int32_t id) const
 {
-    std::size_t low = 0;
-    std::size_t high = FValues.size();
-    while (low < high) {
-        const std::size_t mid = low + (high - low) / 2;
-        if (FValues[mid].PropId < id)
-            low = mid + 1;
-        else
-            high = mid;
-    }
-    return low;
+    const auto found = std::lower_bound(FValues.begin(), FValues.end(), id,
+                                        [](const auto& value, std::int32_t key) { return value.PropId < key; });
+    return static_cast<std::size_t>(found - FValues.begin());
 }
 
 void TLang_CompTranslation::PutValue(std::int32_t id, std::u16string text, std::uint8_t flags)

@@ -8,6 +8,8 @@
 #include "platform/CodePage.h"
 #include "ui/TextCase.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int CurrentStreamVersion = 2;
@@ -18,16 +20,9 @@ TLang_Constants::TLang_Constants(TLangIdSource langIdSource) : FLangIdSource(std
 
 std::size_t TLang_Constants::LowerBound(std::string_view name) const
 {
-    std::size_t low = 0;
-    std::size_t high = FItems.size();
-    while (low < high) {
-        const std::size_t mid = low + (high - low) / 2;
-        if (CompareText(FItems[mid].Name, name) < 0)
-            low = mid + 1;
-        else
-            high = mid;
-    }
-    return low;
+    const auto found = std::lower_bound(FItems.begin(), FItems.end(), name,
+                                        [](const auto& item, std::string_view key) { return CompareText(item.Name, key) < 0; });
+    return static_cast<std::size_t>(found - FItems.begin());
 }
 
 int TLang_Constants::IndexOf(std::string_view name) const

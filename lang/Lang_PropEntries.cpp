@@ -6,16 +6,9 @@
 
 std::size_t TLang_PropEntries::LowerBound(std::string_view path) const
 {
-    std::size_t low = 0;
-    std::size_t high = FItems.size();
-    while (low < high) {
-        const std::size_t mid = low + (high - low) / 2;
-        if (CompareText(FItems[mid].PropName, path) < 0)
-            low = mid + 1;
-        else
-            high = mid;
-    }
-    return low;
+    const auto found = std::lower_bound(FItems.begin(), FItems.end(), path,
+                                        [](const auto& item, std::string_view key) { return CompareText(item.PropName, key) < 0; });
+    return static_cast<std::size_t>(found - FItems.begin());
 }
 
 bool TLang_PropEntries::PutEntry(std::int32_t id, std::string_view path, std::u16string value)
