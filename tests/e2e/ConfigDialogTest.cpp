@@ -122,20 +122,33 @@ private:
 
 // --- screen pictures ---------------------------------------------------------------------
 
-// A rectangle of the screen as a 24-bit bitmap (0x00BBGGRR pixels); empty when unreadable.
-TBitmap GrabScreen(Display* display, int left, int top, int width, int height)
+// A rectangle of the screen, row by row, as 0x00RRGGBB (Xvfb's 24-bit visual); empty when unreadable.
+std::vector<std::uint32_t> ReadScreen(Display* display, int left, int top, int width, int height)
 {
-    TBitmap picture(width, height, TPixelFormat::pf24bit);
+    std::vector<std::uint32_t> pixels;
     XImage* image = XGetImage(display, DefaultRootWindow(display), left, top, static_cast<unsigned>(width),
                               static_cast<unsigned>(height), AllPlanes, ZPixmap);
     if (!image)
+        return pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels.push_back(static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xFFFFFF));
+    XDestroyImage(image);
+    return pixels;
+}
+
+// A rectangle of the screen as a 24-bit bitmap (0x00BBGGRR pixels); empty when unreadable.
+TBitmap GrabScreen(Display* display, int left, int top, int width, int height)
+{
+    const std::vector<std::uint32_t> pixels = ReadScreen(display, left, top, width, height);
+    if (pixels.empty())
         return TBitmap{};
+    TBitmap picture(width, height, TPixelFormat::pf24bit);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            const auto rgb = static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xFFFFFF);
+            const std::uint32_t rgb = pixels[static_cast<std::size_t>(y) * width + x];
             picture.SetPixel(x, y, ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16));
         }
-    XDestroyImage(image);
     return picture;
 }
 
@@ -310,27 +323,14 @@ protected:
     // A screen pixel as 0x00RRGGBB.
     std::uint32_t ScreenPixel(int x, int y)
     {
-        XImage* image = XGetImage(FX, DefaultRootWindow(FX), x, y, 1, 1, AllPlanes, ZPixmap);
-        if (!image)
-            return 0xDEADBEEF;
-        const auto value = static_cast<std::uint32_t>(XGetPixel(image, 0, 0) & 0xFFFFFF);
-        XDestroyImage(image);
-        return value;
+        const std::vector<std::uint32_t> pixel = ReadScreen(FX, x, y, 1, 1);
+        return pixel.empty() ? 0xDEADBEEF : pixel[0];
     }
 
     // The pixels of a rectangle of the dialog, row by row.
     std::vector<std::uint32_t> Capture(const TSpot& dialog, int left, int top, int width, int height)
     {
-        std::vector<std::uint32_t> pixels;
-        XImage* image = XGetImage(FX, DefaultRootWindow(FX), dialog.X + left, dialog.Y + top, static_cast<unsigned>(width),
-                                  static_cast<unsigned>(height), AllPlanes, ZPixmap);
-        if (!image)
-            return pixels;
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                pixels.push_back(static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xFFFFFF));
-        XDestroyImage(image);
-        return pixels;
+        return ReadScreen(FX, dialog.X + left, dialog.Y + top, width, height);
     }
     // Captions that change with the language: the Ok button (which never has the focus
     // here, unlike Cancel, the first control to take it) and the tabs.
