@@ -6,6 +6,7 @@
 #include "ui/Published.h"
 #include "ui/Timer.h"
 
+#include "platform/Kernel.h"
 #include "platform/x11/X11Display.h"
 
 #include <algorithm>
@@ -14,6 +15,16 @@
 namespace {
 
 TApplication* GApplication = nullptr;
+
+// The title until the program sets one: the executable's file name without its extension,
+// so that message boxes are never untitled.
+std::string DefaultTitle() {
+    std::string name = GetExecutablePath();
+    name = name.substr(name.rfind('/') + 1);
+    const std::string::size_type dot = name.rfind('.');
+    if (dot != std::string::npos && dot > 0) name.resize(dot);
+    return name;
+}
 
 }  // namespace
 
@@ -24,12 +35,13 @@ const TClassInfo& TApplication::StaticClass() {
     return info;
 }
 
-TApplication::TApplication(TDisplay& display) : TComponent(nullptr), FDisplay(&display) {
+TApplication::TApplication(TDisplay& display) : TComponent(nullptr), FDisplay(&display), FTitle(DefaultTitle()) {
     if (GApplication) throw EInvalidOperation("An application object exists already");
     GApplication = this;
 }
 
-TApplication::TApplication() : TComponent(nullptr), FOwnDisplay(OpenX11Display()), FDisplay(FOwnDisplay.get()) {
+TApplication::TApplication()
+    : TComponent(nullptr), FOwnDisplay(OpenX11Display()), FDisplay(FOwnDisplay.get()), FTitle(DefaultTitle()) {
     if (!FDisplay) throw EDisplayError("Cannot open the display");
     if (GApplication) throw EInvalidOperation("An application object exists already");
     GApplication = this;
