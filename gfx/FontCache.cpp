@@ -51,6 +51,27 @@ struct TFaceChoice {
     TFontResolution Resolution;
 };
 
+// Width of the stem of "l" as a fraction of the em, from the unscaled outline; 0 when
+// the face cannot be opened or has no such glyph.
+double StemWidth(TFreeTypeLibrary& library, const std::string& file, int index) {
+    FT_Face face = nullptr;
+    {
+        std::lock_guard<std::mutex> guard(library.Lock);
+        if (FT_New_Face(library.Library, file.c_str(), index, &face) != 0) return 0;
+    }
+    double width = 0;
+    FT_UInt glyph = FT_Get_Char_Index(face, 'l');
+    if (glyph != 0 && face->units_per_EM > 0 && FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE) == 0 &&
+        face->glyph->format == FT_GLYPH_FORMAT_OUTLINE && face->glyph->outline.n_points > 0) {
+        FT_BBox box;
+        FT_Outline_Get_CBox(&face->glyph->outline, &box);
+        width = static_cast<double>(box.xMax - box.xMin) / face->units_per_EM;
+    }
+    std::lock_guard<std::mutex> guard(library.Lock);
+    FT_Done_Face(face);
+    return width;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------
@@ -72,6 +93,7 @@ public:
                         (os2 != nullptr && os2->version != 0xFFFF && os2->usWeightClass >= 600);
         bool faceItalic = (FFace->style_flags & FT_STYLE_FLAG_ITALIC) != 0;
         FResolution.SyntheticBold = choice.WantBold && !faceBold;
+        FEmbolden = FResolution.SyntheticBold || (choice.WantBold && FResolution.LightBoldFace);
         FResolution.SyntheticItalic = choice.WantItalic && !faceItalic;
         SetSize(height);
     }
@@ -165,10 +187,11 @@ private:
                 FT_Matrix shear{0x10000, 0x366A, 0, 0x10000};
                 FT_Outline_Transform(&slot->outline, &shear);
             }
-            if (FResolution.SyntheticBold) {
+            if (FEmbolden) {
                 int strength = std::max(1, RoundToInt(FPixelSize / 24.0));
                 FT_Outline_EmboldenXY(&slot->outline, strength * 64, 0);
-                extraAdvance = strength;
+                // A face labelled bold already has the wider bold advances.
+                if (FResolution.SyntheticBold) extraAdvance = strength;
             }
         }
         image.Advance = static_cast<int>((slot->advance.x + 32) >> 6) + extraAdvance;
@@ -195,6 +218,7 @@ private:
     std::shared_ptr<TFreeTypeLibrary> FLibrary;
     FT_Face FFace = nullptr;
     bool FSymbol = false;
+    bool FEmbolden = false;
     double FPixelSize = 11;
     std::mutex FLock;
     std::unordered_map<char32_t, TGlyphImage> FGlyphs;
@@ -273,12 +297,23 @@ public:
         return choice;
     }
 
+    // Whether the bold face found for family draws strokes no heavier than the regular
+    // face (fonts-wine's bold Tahoma carries the regular outlines with bold advances).
+    bool LightBold(const TFaceChoice& boldChoice, const std::string& family, bool italic) {
+        TFaceChoice regular = Match(family, false, italic, false);
+        if (regular.File.empty() || (regular.File == boldChoice.File && regular.Index == boldChoice.Index)) return false;
+        double boldStem = StemWidth(*Library, boldChoice.File, boldChoice.Index);
+        double regularStem = StemWidth(*Library, regular.File, regular.Index);
+        return boldStem > 0 && regularStem > 0 && boldStem < regularStem * 1.15;
+    }
+
     TFaceChoice Choose(const std::string& faceName, bool bold, bool italic) {
         std::string family = SubstituteName(faceName);
         std::string key = Lower(family) + (bold ? "|b" : "|") + (italic ? "i" : "");
         auto found = Choices.find(key);
         if (found != Choices.end()) return found->second;
         TFaceChoice choice = Match(family, bold, italic, false);
+        if (!choice.File.empty() && bold) choice.Resolution.LightBoldFace = LightBold(choice, family, italic);
         if (choice.File.empty()) {
             choice = Match(FallbackFamily, bold, italic, false);
             if (choice.File.empty()) choice = Match("sans-serif", bold, italic, true);

@@ -31,6 +31,9 @@ struct TFontResolution {
     std::string File;           // the font file
     bool Substituted = false;   // the requested face was missing; a fallback was used
     bool SyntheticBold = false; // bold requested, no bold face: glyphs are emboldened
+    // Bold requested and a bold face found whose strokes are no heavier than the
+    // regular face's: its glyphs are emboldened too, keeping its advances.
+    bool LightBoldFace = false;
     bool SyntheticItalic = false;
 };
 
