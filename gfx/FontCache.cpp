@@ -177,7 +177,7 @@ private:
         FT_ULong charCode = codePoint;
         if (FSymbol && codePoint < 0x100) charCode = 0xF000 + codePoint;
         FT_UInt index = FT_Get_Char_Index(FFace, charCode);
-        if (FT_Load_Glyph(FFace, index, FT_LOAD_DEFAULT | FT_LOAD_NO_BITMAP) != 0 &&
+        if (FT_Load_Glyph(FFace, index, FT_LOAD_TARGET_LIGHT | FT_LOAD_NO_BITMAP) != 0 &&
             FT_Load_Glyph(FFace, index, FT_LOAD_DEFAULT) != 0)
             return image;
         FT_GlyphSlot slot = FFace->glyph;
@@ -194,7 +194,11 @@ private:
                 if (FResolution.SyntheticBold) extraAdvance = strength;
             }
         }
-        image.Advance = static_cast<int>((slot->advance.x + 32) >> 6) + extraAdvance;
+        // Light hinting fits outlines vertically only, so glyph shapes keep their
+        // designed horizontal positions; the advance is the unhinted one rounded once,
+        // which keeps the space between letters even.
+        FT_Pos advance = FT_IS_SCALABLE(FFace) ? (slot->linearHoriAdvance + 512) >> 10 : slot->advance.x;
+        image.Advance = static_cast<int>((advance + 32) >> 6) + extraAdvance;
         if (slot->format != FT_GLYPH_FORMAT_BITMAP && FT_Render_Glyph(slot, FT_RENDER_MODE_NORMAL) != 0) return image;
         const FT_Bitmap& bm = slot->bitmap;
         image.Left = slot->bitmap_left;

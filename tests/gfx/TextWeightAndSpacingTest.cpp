@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "TextTestSupport.h"
 
 using namespace texttest;
@@ -24,6 +26,21 @@ long InkOf(const TFont& font, const char* text)
     options.Color = 0;
     TTextRenderer::TextOut(bitmap, font, 4, 4, text, options);
     return Ink(bitmap);
+}
+
+// Columns that hold a dark stem (a pixel darker than mid grey somewhere in the column),
+// merged into runs; the result is the left edge of each run.
+std::vector<int> StemStarts(const TBitmap& bitmap)
+{
+    std::vector<int> starts;
+    bool inStem = false;
+    for (int x = 0; x < bitmap.Width(); ++x) {
+        bool dark = false;
+        for (int y = 0; y < bitmap.Height() && !dark; ++y) dark = ((bitmap.GetPixel(x, y) >> 8) & 0xFF) < 128;
+        if (dark && !inStem) starts.push_back(x);
+        inStem = dark;
+    }
+    return starts;
 }
 
 } // namespace
@@ -65,4 +82,60 @@ TEST(TextWeight, EmboldeningTheBoldFaceKeepsItsAdvances)
     TSize bold = TTextRenderer::TextExtent(MakeFont("Tahoma", -11, {fsBold}), text);
     EXPECT_GT(bold.cx, regular.cx);
     EXPECT_LT(bold.cx, regular.cx * 5 / 4);
+}
+
+TEST(TextSpacing, RepeatedPairsAreEvenlySpaced)
+{
+    for (int bold = 0; bold < 2; ++bold)
+        for (const char* name : {"Tahoma", "Arial"}) {
+            TFont font = MakeFont(name, -11, bold ? TFontStyles{fsBold} : TFontStyles{});
+            TBitmap bitmap = WhiteBitmap(200, 30);
+            TTextOutOptions options;
+            options.Color = 0;
+            TTextRenderer::TextOut(bitmap, font, 5, 5, "ilililililil", options);
+            std::vector<int> starts = StemStarts(bitmap);
+            ASSERT_EQ(starts.size(), 12u) << name << (bold ? " bold" : "");
+            int minGap = 1000, maxGap = 0;
+            for (std::size_t i = 1; i < starts.size(); ++i) {
+                minGap = std::min(minGap, starts[i] - starts[i - 1]);
+                maxGap = std::max(maxGap, starts[i] - starts[i - 1]);
+            }
+            EXPECT_LE(maxGap - minGap, 1) << name << (bold ? " bold" : "");
+        }
+}
+
+TEST(TextSpacing, DrawnInkMatchesTheMeasuredExtent)
+{
+    for (const char* name : {"Tahoma", "Arial"})
+        for (int bold = 0; bold < 2; ++bold) {
+            TFont font = MakeFont(name, -11, bold ? TFontStyles{fsBold} : TFontStyles{});
+            const char* text = "Click on one image to select it.";
+            TBitmap bitmap = WhiteBitmap(300, 30);
+            TTextOutOptions options;
+            options.Color = 0;
+            TTextRenderer::TextOut(bitmap, font, 10, 5, text, options);
+            TRect ink = InkBounds(bitmap);
+            TSize extent = TTextRenderer::TextExtent(font, text);
+            // The final '.' ends within a pixel or two of the advance sum.
+            EXPECT_LE(ink.Right, 10 + extent.cx + 1) << name << (bold ? " bold" : "");
+            EXPECT_GE(ink.Right, 10 + extent.cx - 3) << name << (bold ? " bold" : "");
+            // Every prefix ends where the next glyph's measured position begins.
+            TSize head = TTextRenderer::TextExtent(font, "Click on one ");
+            TSize tail = TTextRenderer::TextExtent(font, "image to select it.");
+            EXPECT_EQ(head.cx + tail.cx, extent.cx) << name << (bold ? " bold" : "");
+        }
+}
+
+TEST(TextSpacing, SmallTextKeepsTheProportionsOfLargeText)
+{
+    // Rounding each glyph's advance after snapping it to the pixel grid widens small
+    // text well beyond its design; rounding the designed advance keeps it in scale.
+    const char* text = "Click on one image to select it.";
+    for (const char* name : {"Tahoma", "Arial"})
+        for (int bold = 0; bold < 2; ++bold) {
+            TFontStyles style = bold ? TFontStyles{fsBold} : TFontStyles{};
+            double small = TTextRenderer::TextExtent(MakeFont(name, -11, style), text).cx;
+            double large = TTextRenderer::TextExtent(MakeFont(name, -88, style), text).cx;
+            EXPECT_NEAR(small * 8 / large, 1.0, 0.03) << name << (bold ? " bold" : "");
+        }
 }
