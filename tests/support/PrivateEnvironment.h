@@ -15,6 +15,7 @@ public:
     TPrivateEnvironment& operator=(const TPrivateEnvironment&) = delete;
 
     const TTempConfigHome& Config() const { return FConfig; }
+    const TTempFolder& Runtime() const { return FRuntime; }
     const TTempFolder& System() const { return FSystem; }
 
 private:
