@@ -10,8 +10,14 @@
 #include "gfx/Canvas.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
+
+// Sums of coordinates saturate at the int range, so controls placed far out do not wrap around.
+int Saturated(long long value) {
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
 
 TRect Intersect(const TRect& a, const TRect& b) {
     TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
@@ -129,15 +135,15 @@ TPoint TControl::FormOrigin() const {
     TPoint p;
     for (const TControl* c = this; c->FParent; c = c->FParent) {
         const TPoint inner = c->FParent->ChildOrigin();
-        p.X += c->FLeft + inner.X;
-        p.Y += c->FTop + inner.Y;
+        p.X = Saturated(0LL + p.X + c->FLeft + inner.X);
+        p.Y = Saturated(0LL + p.Y + c->FTop + inner.Y);
     }
     return p;
 }
 
 TRect TControl::BoundsInForm() const {
     const TPoint o = FormOrigin();
-    return Bounds(o.X, o.Y, FWidth, FHeight);
+    return TRect{o.X, o.Y, Saturated(0LL + o.X + FWidth), Saturated(0LL + o.Y + FHeight)};
 }
 
 TRect TControl::VisibleRectInForm() const {

@@ -137,6 +137,9 @@ TEST_F(ScrollBoxTest, TinyBoxesDoNotFail) {
     EXPECT_EQ(Box->ClientRect().Width(), 0);
     Thumbs[9]->SetLeft(INT_MAX - 10);  // far out: the range stays positive
     EXPECT_GT(Box->Range(), 0);
+    Thumbs[8]->SetBounds(INT_MAX, INT_MAX, 105, 50);  // its place in the form saturates
+    EXPECT_GT(Box->Range(), 0);
+    Thumbs[8]->SetBounds(INT_MIN, INT_MIN, 105, 50);
     Box->SetBounds(3, 0, 100, 50);
     Box->SetPosition(INT_MAX);
     EXPECT_GT(Box->Position(), 0);
