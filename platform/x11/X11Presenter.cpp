@@ -68,7 +68,10 @@ struct TX11Presenter::TState {
         if (TX11ErrorTrap::IsLost(Dpy)) {
             // Lost while another thread (a cross-fade worker) was drawing: Xlib may still hold
             // that thread's claim on the connection, and any further call would wait for ever.
-            // The dead connection is left as it is.
+            // The dead connection is left as it is; only the client-side GC records are freed,
+            // without a request to the server that is gone.
+            for (auto& [depth, gc] : Gcs)
+                XFree(gc);
             TX11ErrorTrap::Unregister(Dpy);
             return;
         }
@@ -175,6 +178,7 @@ struct TX11Presenter::TState {
         TX11ErrorTrap trap(Dpy);
         GC gc = XCreateGC(Dpy, window, 0, nullptr);
         if (trap.Failed()) {
+            XFree(gc); // the server made no GC: only the client-side record is freed
             return nullptr; // the window went away meanwhile; the GC id is unusable
         }
         XSetGraphicsExposures(Dpy, gc, False);
