@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/FrmConfig.h"
+#include "DialogFixture.h"
 #include "lang/LanguageManager.h"
 #include "platform/DesktopWallpaper.h"
 #include "platform/Kernel.h"
@@ -66,20 +67,9 @@ const std::vector<TCaption>& Captions()
     return captions;
 }
 
-class DialogLanguage : public ::testing::Test {
+class DialogLanguage : public TDialogFixture {
 protected:
-    TfrmConfig& Open()
-    {
-        FApplication = std::make_unique<TApplication>(FDisplay);
-        FApplication->SetOnException([this](TObject*, const std::exception& e) { FErrors.push_back(e.what()); });
-        return FApplication->CreateForm<TfrmConfig>();
-    }
-    void StoreLanguage(std::int32_t value)
-    {
-        TRegistry registry;
-        ASSERT_TRUE(registry.OpenKey("Software\\Tessivo\\QM_Veltrane", true));
-        registry.WriteInteger("Language", value);
-    }
+    void StoreLanguage(std::int32_t value) { Store("Language", value); }
     static std::string CaptionOf(TfrmConfig& form, const char* name)
     {
         if (form.Name() == name)
@@ -97,20 +87,6 @@ protected:
         for (const TCaption& c : Captions())
             EXPECT_EQ(CaptionOf(form, c.Component), c.Spanish.empty() ? c.English : c.Spanish) << c.Component;
     }
-    void TearDown() override
-    {
-        FApplication.reset();
-        LangManager().SelectLanguageIndex(0);
-    }
-
-    TTempConfigHome FConfig;
-    TTempFolder FRuntime{"veltrane-runtime"};
-    TScopedEnvironment FRuntimeEnv{"XDG_RUNTIME_DIR", FRuntime.Path()};
-    TTempFolder FSystem{"veltrane-system"};
-    TScopedEnvironment FSystemEnv{"VELTRANE_SYSTEM_DIR", FSystem.Path()};
-    TMemoryDisplay FDisplay{1024, 768};
-    std::unique_ptr<TApplication> FApplication;
-    std::vector<std::string> FErrors;
 };
 
 } // namespace
@@ -125,7 +101,7 @@ TEST_F(DialogLanguage, EveryCaptionSwitchesToSpanishAndBackToEnglish)
     ExpectSpanish(form);
     form.radEnlish->Click();
     ExpectEnglish(form);
-    EXPECT_TRUE(FErrors.empty());
+    EXPECT_TRUE(Errors.empty());
 }
 
 TEST_F(DialogLanguage, AStoredSpanishOpensInSpanishAndEnglishPutsEveryCaptionBack)

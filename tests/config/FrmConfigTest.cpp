@@ -19,6 +19,7 @@
 #include "platform/Resources.h"
 
 #include "config/FrmConfig.h"
+#include "DialogFixture.h"
 #include "engine/QsvImgFree.h"
 #include "lang/LanguageManager.h"
 #include "platform/Kernel.h"
@@ -43,48 +44,8 @@
 
 namespace {
 
-constexpr const char* SettingsKey = "Software\\Tessivo\\QM_Veltrane";
-
-// The dialog on a memory display, created as the program creates it, from a settings
-// store of the test's own. Errors that reach the framework's default handler are kept.
-class FrmConfigTest : public ::testing::Test {
-protected:
-    void Store(const char* name, std::int32_t value)
-    {
-        TRegistry registry;
-        ASSERT_TRUE(registry.OpenKey(SettingsKey, true));
-        registry.WriteInteger(name, value);
-    }
-    std::optional<std::int32_t> Stored(const char* name)
-    {
-        TRegistry registry;
-        if (!registry.OpenKeyReadOnly(SettingsKey) || !registry.ValueExists(name))
-            return std::nullopt;
-        return registry.ReadInteger(name);
-    }
-
-    TfrmConfig& Open()
-    {
-        FApplication = std::make_unique<TApplication>(FDisplay);
-        FApplication->SetOnException([this](TObject*, const std::exception& e) { Errors.push_back(e.what()); });
-        return FApplication->CreateForm<TfrmConfig>();
-    }
-    void TearDown() override
-    {
-        FApplication.reset();
-        // The language manager outlives the dialog: leave it on the default language.
-        LangManager().SelectLanguageIndex(0);
-    }
-
-    TTempConfigHome FConfig;
-    TTempFolder FRuntime{"veltrane-runtime"};
-    TScopedEnvironment FRuntimeEnv{"XDG_RUNTIME_DIR", FRuntime.Path()};
-    TTempFolder FSystem{"veltrane-system"};
-    TScopedEnvironment FSystemEnv{"VELTRANE_SYSTEM_DIR", FSystem.Path()};
-    TMemoryDisplay FDisplay{1024, 768};
-    std::unique_ptr<TApplication> FApplication;
-    std::vector<std::string> Errors;
-};
+// The dialog fixture as it is; the tests below name it after the dialog.
+class FrmConfigTest : public TDialogFixture {};
 
 } // namespace
 
