@@ -4,23 +4,17 @@
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
 #include FT_TRUETYPE_TABLES_H
-#include <fontconfig/fontconfig.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <filesystem>
 #include <map>
 
 #include "platform/Exception.h"
+#include "platform/FontFiles.h"
 
 namespace {
 
-// Folder where fonts-wine installs Tahoma and its relatives, outside fontconfig's
-// default folders.
-constexpr const char* WineFontDir = "/usr/share/wine/fonts";
-// The family every missing face falls back to before fontconfig's own default.
-constexpr const char* FallbackFamily = "DejaVu Sans";
 // Pixel sizes are clamped to this range so hostile heights cannot exhaust memory.
 constexpr double MaxPixelSize = 1000.0;
 // The character height used for Height = 0.
@@ -238,73 +232,32 @@ const TGlyphImage& TSizedFace::Glyph(char32_t codePoint) { return FImpl->Glyph(c
 
 class TFontCache::TState {
 public:
-    TState() : Library(std::make_shared<TFreeTypeLibrary>()) {
-        Config = FcInitLoadConfigAndFonts();
-        if (Config == nullptr) throw EOutOfResources("Cannot load the font configuration");
-        // Only outline fonts: the bitmap .fon files there do not scale.
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(WineFontDir, error)) {
-            std::string ext = Lower(entry.path().extension().string());
-            if (ext == ".ttf" || ext == ".ttc" || ext == ".otf")
-                FcConfigAppFontAddFile(Config, reinterpret_cast<const FcChar8*>(entry.path().c_str()));
-        }
-    }
-    ~TState() {
-        Faces.clear();
-        FcConfigDestroy(Config);
-    }
+    TState() : Library(std::make_shared<TFreeTypeLibrary>()), Files(OpenFontFiles()) {}
+    ~TState() { Faces.clear(); }
 
-    // Asks fontconfig for family; empty File when nothing scalable matched.
-    TFaceChoice Match(const std::string& family, bool bold, bool italic, bool anyFamily) {
+    static TFaceChoice ChoiceOf(const std::optional<TFontFile>& face, const std::string& family, bool bold, bool italic) {
         TFaceChoice choice;
-        FcPattern* pattern = FcPatternCreate();
-        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
-        FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
-        FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-        FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-        FcConfigSubstitute(Config, pattern, FcMatchPattern);
-        FcDefaultSubstitute(pattern);
-        FcResult result = FcResultNoMatch;
-        FcPattern* match = FcFontMatch(Config, pattern, &result);
-        FcPatternDestroy(pattern);
-        if (match == nullptr) return choice;
-
-        FcChar8* file = nullptr;
-        FcChar8* matchedFamily = nullptr;
-        FcChar8* style = nullptr;
-        int index = 0;
-        FcBool scalable = FcFalse;
-        FcPatternGetString(match, FC_FILE, 0, &file);
-        FcPatternGetString(match, FC_FAMILY, 0, &matchedFamily);
-        FcPatternGetString(match, FC_STYLE, 0, &style);
-        FcPatternGetInteger(match, FC_INDEX, 0, &index);
-        FcPatternGetBool(match, FC_SCALABLE, 0, &scalable);
-
-        bool familyOk = anyFamily;
-        for (int i = 0; !familyOk; ++i) {
-            FcChar8* name = nullptr;
-            if (FcPatternGetString(match, FC_FAMILY, i, &name) != FcResultMatch) break;
-            familyOk = Lower(reinterpret_cast<const char*>(name)) == Lower(family);
-        }
-        if (file != nullptr && scalable && familyOk) {
-            choice.File = reinterpret_cast<const char*>(file);
-            choice.Index = index;
-            choice.Resolution.File = choice.File;
-            choice.Resolution.Family = matchedFamily ? reinterpret_cast<const char*>(matchedFamily) : family;
-            choice.Resolution.StyleName = style ? reinterpret_cast<const char*>(style) : "";
-            // Whether bold or italic must be synthesised is decided by the face itself
-            // once opened: fontconfig's own rules already relabel such matches.
-            choice.WantBold = bold;
-            choice.WantItalic = italic;
-        }
-        FcPatternDestroy(match);
+        if (!face) return choice;
+        choice.File = face->Path;
+        choice.Index = face->Index;
+        choice.Resolution.File = face->Path;
+        choice.Resolution.Family = face->Family.empty() ? family : face->Family;
+        choice.Resolution.StyleName = face->StyleName;
+        // Whether bold or italic must be synthesised is decided by the face itself once opened.
+        choice.WantBold = bold;
+        choice.WantItalic = italic;
         return choice;
+    }
+
+    // The installed face of family; empty File when the family is not installed.
+    TFaceChoice Match(const std::string& family, bool bold, bool italic) {
+        return ChoiceOf(Files->Find(family, bold, italic), family, bold, italic);
     }
 
     // Whether the bold face found for family draws strokes no heavier than the regular
     // face (fonts-wine's bold Tahoma carries the regular outlines with bold advances).
     bool LightBold(const TFaceChoice& boldChoice, const std::string& family, bool italic) {
-        TFaceChoice regular = Match(family, false, italic, false);
+        TFaceChoice regular = Match(family, false, italic);
         if (regular.File.empty() || (regular.File == boldChoice.File && regular.Index == boldChoice.Index)) return false;
         double boldStem = StemWidth(*Library, boldChoice.File, boldChoice.Index);
         double regularStem = StemWidth(*Library, regular.File, regular.Index);
@@ -312,15 +265,14 @@ public:
     }
 
     TFaceChoice Choose(const std::string& faceName, bool bold, bool italic) {
-        std::string family = SubstituteName(faceName);
+        std::string family = Files->Substitute(faceName);
         std::string key = Lower(family) + (bold ? "|b" : "|") + (italic ? "i" : "");
         auto found = Choices.find(key);
         if (found != Choices.end()) return found->second;
-        TFaceChoice choice = Match(family, bold, italic, false);
+        TFaceChoice choice = Match(family, bold, italic);
         if (!choice.File.empty() && bold) choice.Resolution.LightBoldFace = LightBold(choice, family, italic);
         if (choice.File.empty()) {
-            choice = Match(FallbackFamily, bold, italic, false);
-            if (choice.File.empty()) choice = Match("sans-serif", bold, italic, true);
+            choice = ChoiceOf(Files->Fallback(bold, italic), faceName, bold, italic);
             if (choice.File.empty()) throw EOutOfResources("No usable font for \"" + faceName + "\"");
             choice.Resolution.Substituted = true;
         }
@@ -329,7 +281,7 @@ public:
     }
 
     std::shared_ptr<TFreeTypeLibrary> Library;
-    FcConfig* Config = nullptr;
+    std::unique_ptr<TFontFiles> Files;
     std::mutex Lock;
     std::map<std::string, TFaceChoice> Choices;
     std::map<std::string, std::shared_ptr<TSizedFace>> Faces;
@@ -343,31 +295,11 @@ TFontCache& TFontCache::Instance() {
     return cache;
 }
 
-std::string TFontCache::SubstituteName(const std::string& faceName) {
-    static const std::pair<const char*, const char*> table[] = {
-        {"", "Tahoma"},
-        {"ms shell dlg 2", "Tahoma"},
-        {"ms shell dlg", "Tahoma"},
-        {"ms sans serif", "Tahoma"},
-        {"microsoft sans serif", "Tahoma"},
-        {"system", "Tahoma"},
-        {"default", "Tahoma"},
-        {"arial", "Liberation Sans"},
-        {"helvetica", "Liberation Sans"},
-        {"times new roman", "Liberation Serif"},
-        {"courier new", "Liberation Mono"},
-    };
-    std::string lower = Lower(faceName);
-    for (const auto& [from, to] : table)
-        if (lower == from) return to;
-    return faceName;
-}
-
 std::shared_ptr<TSizedFace> TFontCache::Face(const TFont& font) {
     bool bold = font.Style().Contains(fsBold);
     bool italic = font.Style().Contains(fsItalic);
     std::lock_guard<std::mutex> guard(FState->Lock);
-    std::string key = Lower(SubstituteName(font.Name())) + "|" + std::to_string(font.Height()) + (bold ? "b" : "") + (italic ? "i" : "");
+    std::string key = Lower(FState->Files->Substitute(font.Name())) + "|" + std::to_string(font.Height()) + (bold ? "b" : "") + (italic ? "i" : "");
     auto found = FState->Faces.find(key);
     if (found != FState->Faces.end()) return found->second;
     TFaceChoice choice = FState->Choose(font.Name(), bold, italic);

@@ -56,7 +56,7 @@ private:
 };
 
 // The process-wide cache of resolved faces. Created on first use; it owns the
-// fontconfig configuration that also knows the fonts in /usr/share/wine/fonts.
+// platform's font lookup (platform/FontFiles.h).
 class TFontCache {
 public:
     static TFontCache& Instance();
@@ -64,9 +64,6 @@ public:
     // The face for a logical font (name, height, bold, italic); never fails: a missing
     // face resolves to a fallback, a missing fallback raises EOutOfResources.
     std::shared_ptr<TSizedFace> Face(const TFont& font);
-
-    // The family a face name is looked up as ("MS Shell Dlg 2" -> "Tahoma", ...).
-    static std::string SubstituteName(const std::string& faceName);
 
     ~TFontCache();
     TFontCache(const TFontCache&) = delete;
