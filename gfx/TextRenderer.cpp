@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <vector>
 
 #include "gfx/FontCache.h"
@@ -137,7 +138,7 @@ void DrawRotated(TBitmap& target, const TTextMask& mask, int x, int y, int escap
         case 1800: c = -1; s = 0; break;
         case 2700: c = 0; s = -1; break;
         default: {
-            double r = tenths * M_PI / 1800.0;
+            double r = tenths * std::numbers::pi / 1800.0;
             c = std::cos(r);
             s = std::sin(r);
         }
