@@ -7,7 +7,7 @@
 #include "config/FrmConfig.h"
 #include "engine/QsvImgFree.h"
 #include "platform/CommandLine.h"
-#include "platform/x11/X11Display.h"
+#include "platform/DefaultDisplay.h"
 #include "ui/Application.h"
 #include "view/frm_ssView.h"
 
@@ -24,7 +24,7 @@ int RunChangePassword(T_QsvImgFree& engine)
 int RunPreview(T_QsvImgFree& engine)
 {
     // Without a display server there is no host window to draw into: nothing to do.
-    std::unique_ptr<TDisplay> display = OpenX11Display();
+    std::unique_ptr<TDisplay> display = OpenDefaultDisplay();
     if (!display)
         return 0;
     engine.SetDisplay(display.get());

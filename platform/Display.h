@@ -13,8 +13,8 @@ VELTRANE_EXCEPTION(EDisplayError, EOSError); // a window could not be created, t
 // The window system as the rest of the program sees it: top-level windows named by
 // 32-bit ids, copying pixels onto them, their events, and the screen.
 //
-// Threads: PresentBits, IsWindowVisible, WindowExists and Wake may be called from any
-// thread (the cross-fade worker presents while the main thread waits for events).
+// Threads: PresentBits, GetWindowRect, WindowExists, IsWindowVisible and Wake may be
+// called from any thread (the cross-fade worker presents while the main thread waits for events).
 // Everything else belongs to the thread that runs the event loop.
 //
 // Windows that this display did not create (a host's preview window) are accepted by
@@ -42,11 +42,15 @@ public:
     virtual void SetFocus(TWindowId window) = 0;
 
     // The client area in screen coordinates (window-manager frames not included);
-    // nothing when the window does not exist.
+    // nothing when the window does not exist or the connection is lost.
     virtual std::optional<TWindowRect> GetWindowRect(TWindowId window) = 0;
     // The client size; 0 x 0 when the window does not exist.
-    virtual TWindowSize GetClientSize(TWindowId window) = 0;
-    virtual bool WindowExists(TWindowId window) = 0;
+    TWindowSize GetClientSize(TWindowId window)
+    {
+        const std::optional<TWindowRect> rect = GetWindowRect(window);
+        return rect ? TWindowSize{rect->Width(), rect->Height()} : TWindowSize{};
+    }
+    bool WindowExists(TWindowId window) { return GetWindowRect(window).has_value(); }
     // Mapped and viewable (every ancestor mapped too). False for a window that does not exist.
     virtual bool IsWindowVisible(TWindowId window) = 0;
     // Asks for the structure events (deMapped, deUnmapped, deDestroyed, deConfigure) and
@@ -59,9 +63,17 @@ public:
     virtual void ReleaseInput() = 0;
     // The cursor shown over a window (crNone hides it there).
     virtual void SetCursor(TWindowId window, TCursorShape shape) = 0;
-    // Hides or shows the cursor over the whole screen (counted like ShowCursor:
-    // every hide needs a show).
-    virtual void ShowCursor(bool show) = 0;
+    // Hides or shows the cursor over the whole screen, counted: it is hidden while more
+    // hides than shows were asked for (every hide needs a show).
+    void ShowCursor(bool show)
+    {
+        const bool wasHidden = FCursorShowCount < 0;
+        FCursorShowCount += show ? 1 : -1;
+        if ((FCursorShowCount < 0) != wasHidden)
+            SetCursorHidden(!wasHidden);
+    }
+    // 0 when shown as at the start; below 0 hidden.
+    int CursorShowCount() const { return FCursorShowCount; }
     // The pointer's position in screen coordinates.
     virtual TWindowPoint GetCursorPos() = 0;
 
@@ -93,11 +105,21 @@ public:
     virtual int ScreenBitsPerPixel() = 0;
     // Reads the screen pixels of rect into buffer (buffer size = rect size, cut to the
     // buffer); pixels outside the screen are black. False when the read failed.
-    virtual bool ReadScreen(const TWindowRect& rect, const TPixelBuffer& buffer) = 0;
+    bool ReadScreen(const TWindowRect& rect, const TPixelBuffer& buffer);
     virtual void Beep() = 0;
 
     // --- clipboard (8-bit text in code page 1252) -------------------------------
     virtual void SetClipboardText(std::string_view text) = 0;
     // Nothing when the clipboard holds no text or its owner did not answer in time.
     virtual std::optional<std::string> GetClipboardText() = 0;
+
+protected:
+    // Hides (or shows again) the cursor over the whole screen; called by ShowCursor when
+    // the count crosses zero.
+    virtual void SetCursorHidden(bool hidden) = 0;
+    // Reads area, which lies on the screen, into target, which is exactly its size.
+    virtual bool ReadScreenPixels(const TWindowRect& area, const TPixelBuffer& target) = 0;
+
+private:
+    int FCursorShowCount = 0;
 };

@@ -67,6 +67,16 @@ struct TPixelBuffer {
         const int memRow = BottomUp ? Height - 1 - y : y;
         return Bits + static_cast<std::size_t>(memRow) * Stride;
     }
+    // The pixels of area (inside the buffer) as a buffer of their own.
+    TPixelBuffer Part(const TWindowRect& area) const {
+        TPixelBuffer part = *this;
+        part.Width = area.Width();
+        part.Height = area.Height();
+        const int firstMemRow = BottomUp ? Height - area.Bottom : area.Top;
+        part.Bits = Bits + static_cast<std::size_t>(firstMemRow) * Stride +
+                    static_cast<std::size_t>(area.Left) * BytesPerPixel;
+        return part;
+    }
 };
 
 // How a top-level window looks and behaves.

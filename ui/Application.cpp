@@ -7,7 +7,7 @@
 #include "ui/Timer.h"
 
 #include "platform/Kernel.h"
-#include "platform/x11/X11Display.h"
+#include "platform/DefaultDisplay.h"
 
 #include <algorithm>
 #include <chrono>
@@ -41,7 +41,7 @@ TApplication::TApplication(TDisplay& display) : TComponent(nullptr), FDisplay(&d
 }
 
 TApplication::TApplication()
-    : TComponent(nullptr), FOwnDisplay(OpenX11Display()), FDisplay(FOwnDisplay.get()), FTitle(DefaultTitle()) {
+    : TComponent(nullptr), FOwnDisplay(OpenDefaultDisplay()), FDisplay(FOwnDisplay.get()), FTitle(DefaultTitle()) {
     if (!FDisplay) throw EDisplayError("Cannot open the display");
     if (GApplication) throw EInvalidOperation("An application object exists already");
     GApplication = this;

@@ -5,7 +5,7 @@
 
 #include "gfx/Canvas.h"
 #include "gfx/DrawText.h"
-#include "platform/x11/X11Display.h"
+#include "platform/DefaultDisplay.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -40,7 +40,7 @@ void ShowMessageBoxWindow(std::string_view text, std::string_view caption, std::
         box->ShowModal();
         return;
     }
-    std::unique_ptr<TDisplay> display = OpenX11Display();
+    std::unique_ptr<TDisplay> display = OpenDefaultDisplay();
     if (!display) return;
     TApplication boxApplication(*display);
     auto box = std::make_unique<TMessageBoxForm>(nullptr, std::string(text), std::string(caption), flags);

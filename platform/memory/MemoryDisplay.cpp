@@ -218,23 +218,9 @@ void TMemoryDisplay::SetFocus(TWindowId window)
 std::optional<TWindowRect> TMemoryDisplay::GetWindowRect(TWindowId window)
 {
     std::lock_guard lock(FLock);
-    if (TWindow* w = Find(window))
+    if (TWindow* w = FLost ? nullptr : Find(window))
         return w->Rect;
     return std::nullopt;
-}
-
-TWindowSize TMemoryDisplay::GetClientSize(TWindowId window)
-{
-    std::lock_guard lock(FLock);
-    if (TWindow* w = Find(window))
-        return TWindowSize{w->Rect.Width(), w->Rect.Height()};
-    return TWindowSize{};
-}
-
-bool TMemoryDisplay::WindowExists(TWindowId window)
-{
-    std::lock_guard lock(FLock);
-    return !FLost && Find(window) != nullptr;
 }
 
 bool TMemoryDisplay::IsWindowVisible(TWindowId window)
@@ -278,10 +264,9 @@ void TMemoryDisplay::SetCursor(TWindowId window, TCursorShape shape)
         w->Cursor = shape;
 }
 
-void TMemoryDisplay::ShowCursor(bool show)
+void TMemoryDisplay::SetCursorHidden(bool)
 {
-    std::lock_guard lock(FLock);
-    FCursorCount += show ? 1 : -1;
+    // Nothing to draw: the count kept by the display is what tests look at.
 }
 
 TWindowPoint TMemoryDisplay::GetCursorPos()
@@ -413,17 +398,13 @@ std::uint32_t TMemoryDisplay::ComposePixel(int x, int y) const
     return 0;
 }
 
-bool TMemoryDisplay::ReadScreen(const TWindowRect& rect, const TPixelBuffer& buffer)
+bool TMemoryDisplay::ReadScreenPixels(const TWindowRect& area, const TPixelBuffer& target)
 {
     std::lock_guard lock(FLock);
-    if (FLost || !buffer.Bits || (buffer.BytesPerPixel != 3 && buffer.BytesPerPixel != 4))
-        return false;
-    const int width = std::min(rect.Width(), buffer.Width);
-    const int height = std::min(rect.Height(), buffer.Height);
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* dst = buffer.Row(y);
-        for (int x = 0; x < width; ++x, dst += buffer.BytesPerPixel)
-            WritePixel(dst, ComposePixel(rect.Left + x, rect.Top + y), buffer.BytesPerPixel);
+    for (int y = 0; y < target.Height; ++y) {
+        std::uint8_t* dst = target.Row(y);
+        for (int x = 0; x < target.Width; ++x, dst += target.BytesPerPixel)
+            WritePixel(dst, ComposePixel(area.Left + x, area.Top + y), target.BytesPerPixel);
     }
     return true;
 }
@@ -599,12 +580,6 @@ TWindowStyle TMemoryDisplay::WindowStyle(TWindowId window)
     std::lock_guard lock(FLock);
     const TWindow* w = Find(window);
     return w ? w->Style : wsNormal;
-}
-
-int TMemoryDisplay::CursorShowCount()
-{
-    std::lock_guard lock(FLock);
-    return FCursorCount;
 }
 
 TWindowId TMemoryDisplay::GrabWindow()

@@ -29,14 +29,11 @@ public:
     void RaiseWindow(TWindowId window) override;
     void SetFocus(TWindowId window) override;
     std::optional<TWindowRect> GetWindowRect(TWindowId window) override;
-    TWindowSize GetClientSize(TWindowId window) override;
-    bool WindowExists(TWindowId window) override;
     bool IsWindowVisible(TWindowId window) override;
     bool WatchWindow(TWindowId window) override;
     bool GrabInput(TWindowId window) override;
     void ReleaseInput() override;
     void SetCursor(TWindowId window, TCursorShape shape) override;
-    void ShowCursor(bool show) override;
     TWindowPoint GetCursorPos() override;
     bool PresentBits(TWindowId window, int destX, int destY, const TPixelView& pixels,
                      const TWindowRect& source) override;
@@ -47,7 +44,6 @@ public:
     TWindowSize ScreenSize() override;
     TWindowRect PrimaryMonitorRect() override;
     int ScreenBitsPerPixel() override;
-    bool ReadScreen(const TWindowRect& rect, const TPixelBuffer& buffer) override;
     void Beep() override;
     void SetClipboardText(std::string_view text) override;
     std::optional<std::string> GetClipboardText() override;
@@ -82,7 +78,6 @@ public:
     bool IsTopMost(TWindowId window);
     TCursorShape WindowCursor(TWindowId window);
     TWindowStyle WindowStyle(TWindowId window);
-    int CursorShowCount();   // 0 shown; below 0 hidden
     TWindowId GrabWindow();
     TWindowId FocusWindow();
     int BeepCount();
@@ -90,6 +85,10 @@ public:
     std::vector<TWindowId> ZOrder();
     // Events waiting in the queue.
     std::size_t QueuedEvents();
+
+protected:
+    void SetCursorHidden(bool hidden) override;
+    bool ReadScreenPixels(const TWindowRect& area, const TPixelBuffer& target) override;
 
 private:
     struct TWindow {
@@ -128,7 +127,6 @@ private:
     TWindowPoint FCursor;
     TWindowId FPointerWindow = 0;
     TShiftState FButtons = 0;
-    int FCursorCount = 0;
     int FBeeps = 0;
     bool FWake = false;
     bool FLost = false;

@@ -141,14 +141,11 @@ public:
     void RaiseWindow(TWindowId window) override;
     void SetFocus(TWindowId window) override;
     std::optional<TWindowRect> GetWindowRect(TWindowId window) override;
-    TWindowSize GetClientSize(TWindowId window) override;
-    bool WindowExists(TWindowId window) override;
     bool IsWindowVisible(TWindowId window) override;
     bool WatchWindow(TWindowId window) override;
     bool GrabInput(TWindowId window) override;
     void ReleaseInput() override;
     void SetCursor(TWindowId window, TCursorShape shape) override;
-    void ShowCursor(bool show) override;
     TWindowPoint GetCursorPos() override;
     bool PresentBits(TWindowId window, int destX, int destY, const TPixelView& pixels,
                      const TWindowRect& source) override;
@@ -159,10 +156,13 @@ public:
     TWindowSize ScreenSize() override;
     TWindowRect PrimaryMonitorRect() override;
     int ScreenBitsPerPixel() override;
-    bool ReadScreen(const TWindowRect& rect, const TPixelBuffer& buffer) override;
     void Beep() override;
     void SetClipboardText(std::string_view text) override;
     std::optional<std::string> GetClipboardText() override;
+
+protected:
+    void SetCursorHidden(bool hidden) override;
+    bool ReadScreenPixels(const TWindowRect& area, const TPixelBuffer& target) override;
 
 private:
     struct TWindowInfo {
@@ -202,7 +202,7 @@ private:
     TDisplayClickTracker FClicks;
     HWND FGrab = nullptr;
     HWND FClipboardWindow = nullptr;
-    int FCursorHidden = 0;
+    bool FCursorHidden = false;
 };
 
 TWin32Display::TWin32Display() : FInstance(GetModuleHandleW(nullptr)), FWakeEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr))
@@ -227,7 +227,7 @@ TWin32Display::~TWin32Display()
 {
     if (FGrab && GetCapture() == FGrab)
         ReleaseCapture();
-    for (; FCursorHidden > 0; --FCursorHidden)
+    if (FCursorHidden)
         ::ShowCursor(TRUE);
     std::vector<HWND> windows;
     {
@@ -565,20 +565,6 @@ std::optional<TWindowRect> TWin32Display::GetWindowRect(TWindowId window)
     return TWindowRect{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
 }
 
-TWindowSize TWin32Display::GetClientSize(TWindowId window)
-{
-    HWND hwnd = ToHwnd(window);
-    RECT client;
-    if (!window || !IsWindow(hwnd) || !GetClientRect(hwnd, &client))
-        return TWindowSize{};
-    return TWindowSize{client.right, client.bottom};
-}
-
-bool TWin32Display::WindowExists(TWindowId window)
-{
-    return window && IsWindow(ToHwnd(window));
-}
-
 bool TWin32Display::IsWindowVisible(TWindowId window)
 {
     return window && IsWindow(ToHwnd(window)) && ::IsWindowVisible(ToHwnd(window));
@@ -679,15 +665,11 @@ void TWin32Display::SetCursor(TWindowId window, TCursorShape shape)
         SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
 }
 
-void TWin32Display::ShowCursor(bool show)
+void TWin32Display::SetCursorHidden(bool hidden)
 {
-    if (!show) {
-        ++FCursorHidden;
-        ::ShowCursor(FALSE);
-    } else if (FCursorHidden > 0) {
-        --FCursorHidden;
-        ::ShowCursor(TRUE);
-    }
+    // One step of the system's own count each way.
+    FCursorHidden = hidden;
+    ::ShowCursor(hidden ? FALSE : TRUE);
 }
 
 TWindowPoint TWin32Display::GetCursorPos()
@@ -827,33 +809,17 @@ int TWin32Display::ScreenBitsPerPixel()
     return GetDeviceCaps(screen.Get(), BITSPIXEL) * GetDeviceCaps(screen.Get(), PLANES);
 }
 
-bool TWin32Display::ReadScreen(const TWindowRect& rect, const TPixelBuffer& buffer)
+bool TWin32Display::ReadScreenPixels(const TWindowRect& area, const TPixelBuffer& target)
 {
-    if (!buffer.Bits || (buffer.BytesPerPixel != 3 && buffer.BytesPerPixel != 4))
-        return false;
-    const int width = std::min(rect.Width(), buffer.Width);
-    const int height = std::min(rect.Height(), buffer.Height);
-    if (width <= 0 || height <= 0)
-        return true;
-    for (int y = 0; y < height; ++y)
-        std::fill_n(buffer.Row(y), static_cast<std::size_t>(width) * buffer.BytesPerPixel, std::uint8_t{0});
-    // Only the part on the screen can be read; the rest stays black.
-    const int screenLeft = GetSystemMetrics(SM_XVIRTUALSCREEN);
-    const int screenTop = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int left = std::max(rect.Left, screenLeft);
-    const int top = std::max(rect.Top, screenTop);
-    const int right = std::min(rect.Left + width, screenLeft + GetSystemMetrics(SM_CXVIRTUALSCREEN));
-    const int bottom = std::min(rect.Top + height, screenTop + GetSystemMetrics(SM_CYVIRTUALSCREEN));
-    if (right <= left || bottom <= top)
-        return true;
     TScreenDC screen;
     HDC memory = screen.Get() ? CreateCompatibleDC(screen.Get()) : nullptr;
     if (!memory)
         return false;
+    const int width = area.Width(), height = area.Height();
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = right - left;
-    info.bmiHeader.biHeight = -(bottom - top);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -862,20 +828,19 @@ bool TWin32Display::ReadScreen(const TWindowRect& rect, const TPixelBuffer& buff
     bool ok = false;
     if (bitmap && bits) {
         HGDIOBJ old = SelectObject(memory, bitmap);
-        ok = BitBlt(memory, 0, 0, right - left, bottom - top, screen.Get(), left, top, SRCCOPY) != FALSE;
+        ok = BitBlt(memory, 0, 0, width, height, screen.Get(), area.Left, area.Top, SRCCOPY) != FALSE;
         GdiFlush();
         SelectObject(memory, old);
         if (ok) {
             const auto* src = static_cast<const std::uint8_t*>(bits);
-            for (int y = top; y < bottom; ++y) {
-                const std::uint8_t* row = src + static_cast<std::size_t>(y - top) * (right - left) * 4;
-                std::uint8_t* dst =
-                    buffer.Row(y - rect.Top) + static_cast<std::size_t>(left - rect.Left) * buffer.BytesPerPixel;
-                for (int x = left; x < right; ++x, row += 4, dst += buffer.BytesPerPixel) {
+            for (int y = 0; y < height; ++y) {
+                const std::uint8_t* row = src + static_cast<std::size_t>(y) * width * 4;
+                std::uint8_t* dst = target.Row(y);
+                for (int x = 0; x < width; ++x, row += 4, dst += target.BytesPerPixel) {
                     dst[0] = row[0];
                     dst[1] = row[1];
                     dst[2] = row[2];
-                    if (buffer.BytesPerPixel == 4)
+                    if (target.BytesPerPixel == 4)
                         dst[3] = 0;
                 }
             }

@@ -179,6 +179,23 @@ TEST(MemoryDisplayScreen, ReadsCompositeVisibleWindowsInZOrder)
     EXPECT_EQ(buffer.Row(0)[2 * 3], 0); // (30, 28): right of the top window, on the desktop
 }
 
+TEST(MemoryDisplayScreen, AReadStartingAboveAndLeftOfTheScreenPlacesThePixelsOnTheScreenAtTheirOffset)
+{
+    TMemoryDisplay display(10, 10);
+    const TWindowId w = CreateShown(display, 0, 0, 10, 10);
+    TTestImage red(10, 10, 4, true);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 10; ++x)
+            red.Set(x, y, 0x0000FF);
+    display.PresentBits(w, 0, 0, red.View(), TWindowRect{0, 0, 10, 10});
+    std::vector<std::uint8_t> bytes(4 * 3 * 4, 0x55);
+    const TPixelBuffer buffer{bytes.data(), 4, 3, 16, false, 4};
+    ASSERT_TRUE(display.ReadScreen(TWindowRect{-2, -1, 2, 2}, buffer));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 4; ++x)
+            EXPECT_EQ(buffer.Row(y)[x * 4 + 2], x >= 2 && y >= 1 ? 0xFF : 0) << x << "," << y;
+}
+
 TEST(MemoryDisplayScreen, TopMostWindowsStayAboveRaisedOrdinaryOnes)
 {
     TMemoryDisplay display(50, 50);
