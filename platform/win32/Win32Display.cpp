@@ -193,6 +193,9 @@ private:
     HWND ClipboardOwner();
 
     HINSTANCE FInstance;
+    // Wine shows nothing drawn into a child of another process's window, but does show
+    // what is drawn on that window itself; the child still brings paints and the end.
+    bool FPresentIntoHost;
     HANDLE FWakeEvent;
     std::atomic<bool> FWakeRequested{false};
     mutable std::mutex FLock; // FWindows and FHosts; PresentBits reads them from any thread
@@ -205,7 +208,14 @@ private:
     bool FCursorHidden = false;
 };
 
-TWin32Display::TWin32Display() : FInstance(GetModuleHandleW(nullptr)), FWakeEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr))
+bool RunningUnderWine()
+{
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+TWin32Display::TWin32Display()
+    : FInstance(GetModuleHandleW(nullptr)), FPresentIntoHost(RunningUnderWine()), FWakeEvent(CreateEventW(nullptr, FALSE, FALSE, nullptr))
 {
     if (!FWakeEvent)
         throw EDisplayError("Cannot create the display's wake-up event");
@@ -468,7 +478,7 @@ HWND TWin32Display::Target(TWindowId window)
 {
     std::lock_guard guard(FLock);
     auto it = FHosts.find(window);
-    return it != FHosts.end() ? it->second : ToHwnd(window);
+    return it != FHosts.end() && !FPresentIntoHost ? it->second : ToHwnd(window);
 }
 
 TWindowId TWin32Display::CreateWindow(const TWindowParams& params)
