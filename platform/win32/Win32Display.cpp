@@ -108,6 +108,19 @@ TShiftState ButtonBit(TMouseButton button)
     }
 }
 
+// The header of a top-down 32-bit device-independent bitmap.
+BITMAPINFO TopDown32(int width, int height)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 // A device context of the whole screen, released on every path.
 class TScreenDC {
 public:
@@ -719,13 +732,7 @@ bool TWin32Display::PresentBits(TWindowId window, int destX, int destY, const TP
                          (static_cast<std::uint32_t>(src[2]) << 16);
         }
     }
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDown32(width, height);
     HDC dc = GetDC(target);
     if (!dc)
         return false;
@@ -826,13 +833,7 @@ bool TWin32Display::ReadScreenPixels(const TWindowRect& area, const TPixelBuffer
     if (!memory)
         return false;
     const int width = area.Width(), height = area.Height();
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = TopDown32(width, height);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     bool ok = false;
