@@ -1,5 +1,5 @@
 // Veltrane under the real xscreensaver daemon, as a user sets it up: a programs: list that
-// holds only "veltrane /p $XSCREENSAVER_WINDOW", the daemon of an unprivileged user on a
+// holds only "veltrane -p $XSCREENSAVER_WINDOW", the daemon of an unprivileged user on a
 // private Xvfb, activated and deactivated with xscreensaver-command.
 
 #include <chrono>
@@ -105,7 +105,7 @@ protected:
             << "mode:\tone\nselected:\t0\nlock:\tFalse\nfade:\tFalse\nunfade:\tFalse\nsplash:\tFalse\n"
                "dpmsEnabled:\tFalse\ngrabDesktopImages:\tFalse\ngrabVideoFrames:\tFalse\n"
                "timeout:\t1:00:00\ncycle:\t0:00:00\n"
-               "programs:\t" << FProgram.string() << " /p $XSCREENSAVER_WINDOW \\n\n";
+               "programs:\t" << FProgram.string() << " -p $XSCREENSAVER_WINDOW \\n\n";
         if (!FUser.empty()) {
             const passwd* user = ::getpwnam(FUser.c_str());
             ASSERT_EQ(::chown(FHome.File(".xscreensaver").c_str(), user->pw_uid, user->pw_gid), 0);
