@@ -35,20 +35,6 @@ std::string GetExecutablePath()
     }
 }
 
-std::string GetExecutableDirectory()
-{
-    std::string path = GetExecutablePath();
-    std::string::size_type slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return {};
-    return path.substr(0, slash + 1);
-}
-
-std::uint32_t TickCountFromNanoseconds(std::uint64_t nanoseconds)
-{
-    return static_cast<std::uint32_t>(nanoseconds / 1000000u);
-}
-
 std::uint32_t GetTickCount()
 {
     timespec now{};
