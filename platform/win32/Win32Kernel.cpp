@@ -67,6 +67,11 @@ bool ValidCodePage(std::uint32_t codePage)
     return ::IsValidCodePage(codePage) != FALSE;
 }
 
+bool LeadByte(std::uint32_t codePage, unsigned char byte)
+{
+    return ::IsDBCSLeadByteEx(codePage, byte) != FALSE;
+}
+
 namespace {
 
 // UTF-7 and UTF-8 take no flags and no default character.

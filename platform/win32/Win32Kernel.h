@@ -20,6 +20,8 @@ std::string Environment(std::string_view name);
 std::uint32_t AnsiCodePage();
 // Whether the system can convert text in the code page.
 bool ValidCodePage(std::uint32_t codePage);
+// Whether the byte starts a two-byte character in the (double-byte) code page.
+bool LeadByte(std::uint32_t codePage, unsigned char byte);
 // MultiByteToWideChar and WideCharToMultiByte over a whole text; false when the system
 // refuses the conversion (an unknown or non 8-bit code page).
 bool ToUtf16(std::uint32_t codePage, std::string_view text, std::u16string& result);
