@@ -13,6 +13,8 @@ set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
 add_subdirectory(${VELTRANE_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
 set(VELTRANE_WINDOWS_TEST_TIMEOUT 120)
+# Everything ./test builds for Windows.
+add_custom_target(veltrane_windows_tests)
 
 # Support helpers that are neither X11 nor POSIX.
 add_library(veltrane_test_support STATIC
@@ -33,6 +35,7 @@ function(veltrane_windows_tests folder)
   set(target test_${folder})
   add_executable(${target} ${sources})
   target_link_libraries(${target} PRIVATE ${ARG_LIBS} veltrane_test_support gtest gtest_main gmock)
+  add_dependencies(veltrane_windows_tests ${target})
   add_test(NAME win_test_${folder} COMMAND ${target} --gtest_brief=1)
   set_tests_properties(win_test_${folder} PROPERTIES LABELS "windows;unit" TIMEOUT ${VELTRANE_WINDOWS_TEST_TIMEOUT}
     ENVIRONMENT "VELTRANE_SOURCE_DIR=${CMAKE_SOURCE_DIR};VELTRANE_BINARY_DIR=${CMAKE_BINARY_DIR}")
