@@ -2,21 +2,7 @@
 
 #include <utility>
 
-#include <dlfcn.h>
-
-TDynamicLibrary::TDynamicLibrary(const std::string& path)
-{
-    if (path.empty()) {
-        FLoadError = "no library path";
-        return;
-    }
-    // RTLD_NOW: a library with unresolved symbols fails here instead of at a call.
-    FHandle = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (FHandle == nullptr) {
-        const char* error = ::dlerror();
-        FLoadError = error != nullptr ? error : "cannot load " + path;
-    }
-}
+// Ownership is the same on every platform; loading and lookup are the backend's.
 
 TDynamicLibrary::~TDynamicLibrary()
 {
@@ -36,19 +22,4 @@ TDynamicLibrary& TDynamicLibrary::operator=(TDynamicLibrary&& other) noexcept
         FLoadError = std::move(other.FLoadError);
     }
     return *this;
-}
-
-void* TDynamicLibrary::Symbol(const std::string& name) const
-{
-    if (FHandle == nullptr || name.empty())
-        return nullptr;
-    return ::dlsym(FHandle, name.c_str());
-}
-
-void TDynamicLibrary::Unload()
-{
-    if (FHandle != nullptr) {
-        ::dlclose(FHandle);
-        FHandle = nullptr;
-    }
 }

@@ -15,7 +15,14 @@ std::string GetSystemDirectory();
 // The full path of the running executable; empty when the system cannot tell.
 std::string GetExecutablePath();
 
-// The folder of the running executable with a trailing slash; empty when unknown.
+// The characters that separate the folders of a path on this platform.
+#ifdef _WIN32
+inline constexpr const char* PathSeparators = "\\/";
+#else
+inline constexpr const char* PathSeparators = "/";
+#endif
+
+// The folder of the running executable with a trailing separator; empty when unknown.
 std::string GetExecutableDirectory();
 
 // Milliseconds since an arbitrary fixed point (monotonic clock), in 32 bits:
