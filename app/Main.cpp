@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "app/CommandLineHelp.h"
 #include "app/LastChanceHandler.h"
 #include "config/FrmConfig.h"
 #include "engine/QsvImgFree.h"
@@ -84,5 +85,10 @@ int RunEntry()
 int main(int argc, char** argv)
 {
     SetCommandLine(argc, argv);
+    // --help and --version answer on standard output before anything else is opened.
+    if (const auto text = CommandLineHelpText(ParamList())) {
+        std::fputs(text->c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
     return TLastChanceHandler::Run(RunEntry);
 }

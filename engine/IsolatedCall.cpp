@@ -16,8 +16,13 @@ namespace {
 int ChildMain(const std::function<std::int32_t()>& body, int answerFd)
 {
     // The parent's crash reporting must not run in here: a fault ends the child plainly.
-    for (int sig : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT, SIGTERM, SIGPIPE})
+    for (int sig : {SIGSEGV, SIGILL, SIGFPE, SIGABRT, SIGTERM})
         std::signal(sig, SIG_DFL);
+#if defined(SIGBUS) && defined(SIGPIPE)
+    // Not every C library has these two (Windows has neither).
+    std::signal(SIGBUS, SIG_DFL);
+    std::signal(SIGPIPE, SIG_DFL);
+#endif
     std::int32_t value = 0;
     try {
         value = body();

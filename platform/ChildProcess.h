@@ -52,4 +52,11 @@ private:
 
     pid_t FPid = -1;
     int FReadFd = -1;
+#ifdef _WIN32
+    // The child, the read end of its pipe and the job that ends it with this process.
+    void* FProcess = nullptr;
+    void* FReadPipe = nullptr;
+    void* FJob = nullptr;
+    bool FKilled = false;
+#endif
 };

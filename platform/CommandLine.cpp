@@ -1,7 +1,7 @@
 #include "platform/CommandLine.h"
 
-#include <fstream>
-#include <iterator>
+#include "platform/SystemArguments.h"
+
 #include <mutex>
 #include <optional>
 
@@ -19,28 +19,12 @@ TArguments& Arguments()
     return arguments;
 }
 
-std::vector<std::string> ReadSystemArguments()
-{
-    std::ifstream file("/proc/self/cmdline", std::ios::binary);
-    std::string raw((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::vector<std::string> result;
-    std::string::size_type start = 0;
-    while (start < raw.size()) {
-        std::string::size_type end = raw.find('\0', start);
-        if (end == std::string::npos)
-            end = raw.size();
-        result.push_back(raw.substr(start, end - start));
-        start = end + 1;
-    }
-    return result;
-}
-
 std::vector<std::string> Snapshot()
 {
     TArguments& arguments = Arguments();
     std::lock_guard<std::mutex> guard(arguments.Lock);
     if (!arguments.Values)
-        arguments.Values = ReadSystemArguments();
+        arguments.Values = SystemArguments();
     return *arguments.Values;
 }
 

@@ -6,8 +6,10 @@
 // Kernel services: directories, the millisecond tick count and sleeping.
 
 // The platform's system folder, where optional system libraries live:
-// $VELTRANE_SYSTEM_DIR when it is set and not empty, otherwise the installed default
-// (<prefix>/lib/veltrane/system/). Answered as it stands; callers add a separator.
+// $VELTRANE_SYSTEM_DIR when it is set and not empty (answered as it stands; callers add a
+// separator), otherwise the folder of the installed tree the executable belongs to,
+// <bindir>/../lib/veltrane/system/ with a trailing slash, and the configured
+// <prefix>/lib/veltrane/system/ only when the executable's own path is unknown.
 std::string GetSystemDirectory();
 
 // The full path of the running executable; empty when the system cannot tell.

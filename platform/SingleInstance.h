@@ -12,8 +12,9 @@ enum class TInstanceState : std::uint8_t {
 
 // A named object that at most one holder owns at a time, per user. It is held from
 // construction until destruction and released by the system when the process ends,
-// also when it is killed. Implemented as an exclusive flock on
-// $XDG_RUNTIME_DIR/<name>.lock (or /tmp/<name>-<uid>.lock without a runtime folder).
+// also when it is killed. On POSIX systems an exclusive flock on
+// $XDG_RUNTIME_DIR/<name>.lock (or /tmp/<name>-<uid>.lock without a runtime folder);
+// on Windows a named semaphore of the user's session.
 class TSingleInstance {
 public:
     explicit TSingleInstance(std::string_view name);
@@ -23,10 +24,15 @@ public:
 
     TInstanceState State() const { return FState; }
     bool Acquired() const { return FState == TInstanceState::isAcquired; }
+#ifdef _WIN32
+private:
+    void* FHandle = nullptr;  // the semaphore
+#else
     // The lock file that stands for the name.
     static std::string LockPath(std::string_view name);
 
 private:
     int FHandle = -1;
+#endif
     TInstanceState FState = TInstanceState::isFailed;
 };

@@ -1,7 +1,5 @@
 #include "platform/DynamicLibrary.h"
 
-#include <utility>
-
 #include <dlfcn.h>
 
 TDynamicLibrary::TDynamicLibrary(const std::string& path)
@@ -16,26 +14,6 @@ TDynamicLibrary::TDynamicLibrary(const std::string& path)
         const char* error = ::dlerror();
         FLoadError = error != nullptr ? error : "cannot load " + path;
     }
-}
-
-TDynamicLibrary::~TDynamicLibrary()
-{
-    Unload();
-}
-
-TDynamicLibrary::TDynamicLibrary(TDynamicLibrary&& other) noexcept
-    : FHandle(std::exchange(other.FHandle, nullptr)), FLoadError(std::move(other.FLoadError))
-{
-}
-
-TDynamicLibrary& TDynamicLibrary::operator=(TDynamicLibrary&& other) noexcept
-{
-    if (this != &other) {
-        Unload();
-        FHandle = std::exchange(other.FHandle, nullptr);
-        FLoadError = std::move(other.FLoadError);
-    }
-    return *this;
 }
 
 void* TDynamicLibrary::Symbol(const std::string& name) const

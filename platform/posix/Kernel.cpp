@@ -3,10 +3,16 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <vector>
 
 #include <unistd.h>
 
+// Where the installed tree keeps the system folder, seen from the folder of the
+// executable, and the absolute folder for when the executable cannot be found.
+#ifndef VELTRANE_SYSTEM_DIR_RELATIVE
+#define VELTRANE_SYSTEM_DIR_RELATIVE "../lib/veltrane/system/"
+#endif
 #ifndef VELTRANE_SYSTEM_DIR_DEFAULT
 #define VELTRANE_SYSTEM_DIR_DEFAULT "/usr/local/lib/veltrane/system/"
 #endif
@@ -16,7 +22,15 @@ std::string GetSystemDirectory()
     const char* configured = std::getenv("VELTRANE_SYSTEM_DIR");
     if (configured != nullptr && *configured != '\0')
         return configured;
-    return VELTRANE_SYSTEM_DIR_DEFAULT;
+    // The installed tree moves as a whole (a package, another prefix, an unpacked copy):
+    // the folder beside the executable's is the one that belongs to it.
+    const std::string executableFolder = GetExecutableDirectory();
+    if (executableFolder.empty())
+        return VELTRANE_SYSTEM_DIR_DEFAULT;
+    std::string folder = (std::filesystem::path(executableFolder) / VELTRANE_SYSTEM_DIR_RELATIVE).lexically_normal().string();
+    if (folder.back() != '/')
+        folder += '/';
+    return folder;
 }
 
 std::string GetExecutablePath()

@@ -30,6 +30,7 @@
 #include <gtest/gtest.h>
 
 #include "PngWriter.h"
+#include "ScreenGrab.h"
 #include "gfx/BmpCodec.h"
 #include "platform/Registry.h"
 #include "support/ProgramProcess.h"
@@ -121,36 +122,6 @@ private:
 
 
 // --- screen pictures ---------------------------------------------------------------------
-
-// A rectangle of the screen, row by row, as 0x00RRGGBB (Xvfb's 24-bit visual); empty when unreadable.
-std::vector<std::uint32_t> ReadScreen(Display* display, int left, int top, int width, int height)
-{
-    std::vector<std::uint32_t> pixels;
-    XImage* image = XGetImage(display, DefaultRootWindow(display), left, top, static_cast<unsigned>(width),
-                              static_cast<unsigned>(height), AllPlanes, ZPixmap);
-    if (!image)
-        return pixels;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            pixels.push_back(static_cast<std::uint32_t>(XGetPixel(image, x, y) & 0xFFFFFF));
-    XDestroyImage(image);
-    return pixels;
-}
-
-// A rectangle of the screen as a 24-bit bitmap (0x00BBGGRR pixels); empty when unreadable.
-TBitmap GrabScreen(Display* display, int left, int top, int width, int height)
-{
-    const std::vector<std::uint32_t> pixels = ReadScreen(display, left, top, width, height);
-    if (pixels.empty())
-        return TBitmap{};
-    TBitmap picture(width, height, TPixelFormat::pf24bit);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            const std::uint32_t rgb = pixels[static_cast<std::size_t>(y) * width + x];
-            picture.SetPixel(x, y, ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | (rgb >> 16));
-        }
-    return picture;
-}
 
 // Half the size, each pixel the mean of four.
 TBitmap HalfSize(const TBitmap& picture)

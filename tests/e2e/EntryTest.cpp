@@ -104,6 +104,21 @@ TEST_F(Entry, ConfigurationWithoutADisplayReportsItAndEndsWithOne)
     }
 }
 
+TEST_F(Entry, HelpAndVersionAnswerOnStandardOutputWithoutADisplay)
+{
+    TRunResult help = Run({"--help"});
+    EXPECT_EQ(help.ExitCode, 0);
+    EXPECT_EQ(help.Errors, "");
+    for (const char* word : {"Usage: veltrane", "/s ", "/p <window>", "/c ", "/a <window>", "--version", "veltrane(1)"})
+        EXPECT_NE(help.Output.find(word), std::string::npos) << word << " in\n" << help.Output;
+    TRunResult version = Run({"--version"});
+    EXPECT_EQ(version.ExitCode, 0);
+    EXPECT_EQ(version.Output, "veltrane " VELTRANE_VERSION "\n");
+    // Only the first argument is read as one of the two words; "-help" stays a switch
+    // (unknown switches start the saver, which needs the display).
+    EXPECT_EQ(Run({"-help"}).ExitCode, 1);
+}
+
 TEST_F(Entry, PreviewAndPasswordChangeRunAndEndWithZero)
 {
     // Without a display server and without a password provider there is nothing to show.

@@ -21,12 +21,15 @@ TEST(SystemDirectory, TakesTheEnvironmentSetting)
     EXPECT_EQ(GetSystemDirectory(), "/opt/veltrane-system");
 }
 
-TEST(SystemDirectory, FallsBackToTheInstalledFolder)
+TEST(SystemDirectory, OtherwiseLiesBesideTheExecutablesFolder)
 {
+    // <bindir>/../lib/veltrane/system/, resolved: here relative to this test's folder.
+    const std::filesystem::path folder(GetExecutableDirectory());
+    const std::string expected = (folder.parent_path().parent_path() / "lib/veltrane/system/").string();
     TScopedEnvironment env("VELTRANE_SYSTEM_DIR", std::nullopt);
-    EXPECT_EQ(GetSystemDirectory(), VELTRANE_SYSTEM_DIR_DEFAULT);
+    EXPECT_EQ(GetSystemDirectory(), expected);
     TScopedEnvironment empty("VELTRANE_SYSTEM_DIR", "");
-    EXPECT_EQ(GetSystemDirectory(), VELTRANE_SYSTEM_DIR_DEFAULT);
+    EXPECT_EQ(GetSystemDirectory(), expected);
 }
 
 TEST(ExecutableDirectory, IsTheFolderOfThisTestWithATrailingSlash)
