@@ -83,7 +83,7 @@ std::string TLastChanceHandler::FullStop(std::string_view message)
 std::string TLastChanceHandler::ModuleName()
 {
     std::string path = GetExecutablePath();
-    std::string::size_type slash = path.rfind('/');
+    std::string::size_type slash = path.find_last_of(PathSeparators);
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     return name.empty() ? std::string("veltrane") : name;
 }

@@ -2,6 +2,9 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/CommandLineHelp.h"
 #include "app/LastChanceHandler.h"
@@ -9,6 +12,7 @@
 #include "engine/QsvImgFree.h"
 #include "platform/CommandLine.h"
 #include "platform/DefaultDisplay.h"
+#include "platform/SystemArguments.h"
 #include "ui/Application.h"
 #include "view/frm_ssView.h"
 
@@ -84,7 +88,13 @@ int RunEntry()
 
 int main(int argc, char** argv)
 {
-    SetCommandLine(argc, argv);
+    // The arguments as the system holds them: on Windows the wide command line, so that
+    // no character is lost to the ANSI code page that argv is made in.
+    std::vector<std::string> arguments = SystemArguments();
+    if (arguments.empty())
+        SetCommandLine(argc, argv);
+    else
+        SetCommandLine(std::move(arguments));
     // --help and --version answer on standard output before anything else is opened.
     if (const auto text = CommandLineHelpText(ParamList())) {
         std::fputs(text->c_str(), stdout);

@@ -7,6 +7,8 @@
 #include "platform/Kernel.h"
 #include "platform/Resources.h"
 
+#include <filesystem>
+
 std::string WallpaperPosterName(int n)
 {
     return (n <= 9 ? "img0" : "img") + std::to_string(n);
@@ -22,7 +24,7 @@ std::string SetWallpaperIn(T_QsvImgFree& engine, int n, const std::string& direc
     const std::string name = WallpaperPosterName(n);
     const std::string path = directory + WallpaperFileName(n);
     // Never relative to whatever the current folder happens to be.
-    if (directory.empty() || directory[0] != '/')
+    if (directory.empty() || !std::filesystem::path(directory).is_absolute())
         throw EFCreateError("Cannot create file \"" + path + "\". The program's folder is not known.");
 
     WritePosterWallpaper(engine, LoadResource("RCDATA", name), path);

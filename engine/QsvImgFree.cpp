@@ -3,6 +3,7 @@
 #include "engine/DoTransitionThread.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "platform/CommandLine.h"
 #include "platform/Exception.h"
@@ -75,7 +76,7 @@ T_QsvImgFree::~T_QsvImgFree()
 void T_QsvImgFree::GetSystemDir()
 {
     SystemDir = GetSystemDirectory();
-    if (!SystemDir.empty() && SystemDir.back() != '/')
+    if (!SystemDir.empty() && std::string_view(PathSeparators).find(SystemDir.back()) == std::string_view::npos)
         SystemDir += '/';
 }
 

@@ -19,6 +19,8 @@ add_custom_target(veltrane_windows_tests)
 # Support helpers that are neither X11 nor POSIX.
 add_library(veltrane_test_support STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/support/FileText.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/ScopedEnvironment.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/TempConfigHome.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/TempFolder.cpp)
 target_include_directories(veltrane_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(veltrane_test_support PUBLIC platform gtest)
@@ -49,3 +51,36 @@ add_library(veltrane_test_library MODULE ${CMAKE_CURRENT_SOURCE_DIR}/platform/fi
 set_target_properties(veltrane_test_library PROPERTIES PREFIX "" OUTPUT_NAME "veltrane-test-library")
 add_dependencies(test_platform veltrane_test_library)
 target_compile_definitions(test_platform PRIVATE VELTRANE_TEST_LIBRARY="$<TARGET_FILE:veltrane_test_library>")
+
+# --- the folders above platform -------------------------------------------------------
+# Left out, as they test POSIX or X11 facilities: the comparisons of the JPEG decoder with
+# the build machine's djpeg (gfx), the X11 application, form and message box tests (ui),
+# the file store of the POSIX registry (engine Settings), the forked provider calls
+# (engine Password), the xdg-open link opener (widgets Label3D) and the dialog tests that
+# run on Xvfb (config). The Wine tests of tests/e2e/WineTest.cpp drive those parts of the
+# Windows build, and compare the posters it decodes with the Linux build's pixel for pixel.
+veltrane_windows_tests(gfx LIBS gfx JPEG::JPEG EXCLUDE JpegDecoderTest.cpp)
+veltrane_windows_tests(ui LIBS ui EXCLUDE ApplicationX11Test.cpp FormX11Test.cpp MessageBoxX11Test.cpp)
+veltrane_windows_tests(engine LIBS engine EXCLUDE SettingsTest.cpp PasswordTest.cpp)
+veltrane_windows_tests(lang LIBS lang)
+veltrane_windows_tests(widgets LIBS widgets EXCLUDE Label3DTest.cpp)
+veltrane_windows_tests(view LIBS view)
+veltrane_windows_tests(config LIBS config EXCLUDE DialogLanguageTest.cpp FrmConfigTest.cpp WallpaperTest.cpp)
+veltrane_windows_tests(tools LIBS veltrane_gallery)
+
+# Verification providers for the view's password tests, as DLLs.
+foreach(name accept refuse)
+  string(TOUPPER ${name} upper)
+  add_library(veltrane_test_verify_${name} MODULE ${CMAKE_CURRENT_SOURCE_DIR}/engine/fixtures/VerifyProvider.cpp)
+  set_target_properties(veltrane_test_verify_${name} PROPERTIES PREFIX "" OUTPUT_NAME "veltrane-test-verify-${name}")
+  target_compile_definitions(veltrane_test_verify_${name} PRIVATE VELTRANE_PROVIDER_${upper})
+endforeach()
+add_dependencies(test_view veltrane_test_verify_accept veltrane_test_verify_refuse)
+target_compile_definitions(test_view PRIVATE
+  VELTRANE_VERIFY_ACCEPT="$<TARGET_FILE:veltrane_test_verify_accept>"
+  VELTRANE_VERIFY_REFUSE="$<TARGET_FILE:veltrane_test_verify_refuse>")
+
+# The stand-in preview host the end-to-end tests under Wine start (tests/e2e/WineTest.cpp).
+add_executable(PreviewHost WIN32 ${CMAKE_CURRENT_SOURCE_DIR}/e2e/wine/PreviewHost.cpp)
+set_target_properties(PreviewHost PROPERTIES OUTPUT_NAME PreviewHost)
+add_dependencies(veltrane_windows_tests PreviewHost)

@@ -20,7 +20,7 @@ TApplication* GApplication = nullptr;
 // so that message boxes are never untitled.
 std::string DefaultTitle() {
     std::string name = GetExecutablePath();
-    name = name.substr(name.rfind('/') + 1);
+    name = name.substr(name.find_last_of(PathSeparators) + 1);
     const std::string::size_type dot = name.rfind('.');
     if (dot != std::string::npos && dot > 0) name.resize(dot);
     return name;

@@ -153,8 +153,11 @@ public:
 
     std::string Substitute(const std::string& faceName) override
     {
-        // No face name means the dialog face.
-        const std::string name = faceName.empty() ? "MS Shell Dlg 2" : faceName;
+        // No face name means the dialog face. "MS Sans Serif", the forms' default, is a
+        // bitmap face on Windows that cannot be scaled: it takes the dialog face too, as the
+        // other backends map it to a Tahoma-like face.
+        const std::string name =
+            faceName.empty() || AsciiLower(faceName) == "ms sans serif" ? "MS Shell Dlg 2" : faceName;
         std::string family = name;
         // A substitute may itself be substituted ("MS Shell Dlg" -> "Microsoft Sans Serif"); a few steps at most.
         for (int step = 0; step < 4; ++step) {

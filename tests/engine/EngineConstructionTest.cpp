@@ -98,6 +98,9 @@ TEST_F(SingleInstanceGuard, EnginesThatDoNotAskHoldNothing)
 
 TEST_F(SingleInstanceGuard, RunsUnguardedWhenTheObjectCannotBeMade)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "the lock file in XDG_RUNTIME_DIR is the POSIX single-instance object";
+#endif
     std::filesystem::create_directory(FRuntime.File("QM_Veltrane.lock"));
     T_QsvImgFree first;
     T_QsvImgFree second;

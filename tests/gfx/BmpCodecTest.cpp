@@ -1,6 +1,7 @@
 #include "gfx/BmpCodec.h"
 
 #include "JpegTestImages.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 namespace {
 
@@ -151,25 +151,6 @@ std::string ReadError(const std::vector<std::uint8_t>& data, const TBmpCodec& co
     return {};
 }
 
-class TTempDir {
-public:
-    TTempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "veltrane-bmp-XXXXXX").string();
-        if (mkdtemp(pattern.data()))
-            FPath = pattern;
-    }
-    ~TTempDir()
-    {
-        std::error_code ignored;
-        std::filesystem::remove_all(FPath, ignored);
-    }
-    const std::filesystem::path& Path() const { return FPath; }
-
-private:
-    std::filesystem::path FPath;
-};
-
 } // namespace
 
 // --- Writing ---
@@ -230,8 +211,8 @@ TEST(BmpWrite, RoundTripKeepsEveryPixelForAllPaddings)
 
 TEST(BmpWrite, FileHoldsExactlyTheWrittenBytesAndIsOverwritten)
 {
-    TTempDir dir;
-    const std::string path = (dir.Path() / "Vtnimg03.bmp").string();
+    TTempFolder dir("veltrane-bmp");
+    const std::string path = (std::filesystem::path(dir.Path()) / "Vtnimg03.bmp").string();
     const TBitmap first = RandomBitmap(9, 9, TPixelFormat::pf24bit, 1);
     const TBitmap second = RandomBitmap(5, 3, TPixelFormat::pf24bit, 2);
     TBmpCodec::WriteFile(first, path);
@@ -245,8 +226,8 @@ TEST(BmpWrite, FileHoldsExactlyTheWrittenBytesAndIsOverwritten)
 
 TEST(BmpWrite, UncreatableFileRaisesTheCreateErrorWithPathAndReason)
 {
-    TTempDir dir;
-    const std::string path = (dir.Path() / "missing" / "Vtnimg01.bmp").string();
+    TTempFolder dir("veltrane-bmp");
+    const std::string path = (std::filesystem::path(dir.Path()) / "missing" / "Vtnimg01.bmp").string();
     try {
         TBmpCodec::WriteFile(TBitmap(2, 2), path);
         FAIL() << "no exception";
@@ -414,8 +395,8 @@ TEST(BmpRead, ZeroSizedImagesReadAsEmptyBitmaps)
 
 TEST(BmpRead, MissingFileRaisesTheOpenError)
 {
-    TTempDir dir;
-    const std::string path = (dir.Path() / "none.bmp").string();
+    TTempFolder dir("veltrane-bmp");
+    const std::string path = (std::filesystem::path(dir.Path()) / "none.bmp").string();
     try {
         TBmpCodec().ReadFile(path);
         FAIL() << "no exception";

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "TextTestSupport.h"
+
 // ---- The logical font object --------------------------------------------------------
 
 TEST(Font, DefaultsAreTheFrameworkDialogFont)
@@ -96,12 +98,12 @@ TFont Named(const std::string& name, TFontStyles style = {}, int height = -11)
 TEST(FontResolution, TahomaComesFromTheWineFonts)
 {
     TFontResolution regular = TTextRenderer::Resolve(Named("Tahoma"));
-    EXPECT_EQ(regular.File, "/usr/share/wine/fonts/tahoma.ttf");
+    EXPECT_EQ(regular.File, texttest::WineFonts + "tahoma.ttf");
     EXPECT_EQ(regular.Family, "Tahoma");
     EXPECT_FALSE(regular.Substituted);
 
     TFontResolution bold = TTextRenderer::Resolve(Named("Tahoma", {fsBold}));
-    EXPECT_EQ(bold.File, "/usr/share/wine/fonts/tahomabd.ttf");
+    EXPECT_EQ(bold.File, texttest::WineFonts + "tahomabd.ttf");
     EXPECT_FALSE(bold.SyntheticBold);
 }
 
@@ -109,7 +111,7 @@ TEST(FontResolution, DialogFacesMapToTahoma)
 {
     for (const char* name : {"MS Shell Dlg 2", "MS Shell Dlg", "MS Sans Serif", "ms sans serif"}) {
         TFontResolution r = TTextRenderer::Resolve(Named(name));
-        EXPECT_EQ(r.File, "/usr/share/wine/fonts/tahoma.ttf") << name;
+        EXPECT_EQ(r.File, texttest::WineFonts + "tahoma.ttf") << name;
         EXPECT_FALSE(r.Substituted) << name;
     }
 }
@@ -135,7 +137,7 @@ TEST(FontResolution, MissingFaceFallsBackAndStillMeasures)
 TEST(FontResolution, ItalicWithoutAnItalicFaceIsSlanted)
 {
     TFontResolution r = TTextRenderer::Resolve(Named("Tahoma", {fsItalic}));
-    EXPECT_EQ(r.File, "/usr/share/wine/fonts/tahoma.ttf");
+    EXPECT_EQ(r.File, texttest::WineFonts + "tahoma.ttf");
     EXPECT_TRUE(r.SyntheticItalic);
 }
 

@@ -89,19 +89,7 @@ std::size_t FindJpegMarker(const std::vector<std::uint8_t>& data, std::uint8_t c
     return std::string::npos;
 }
 
-TJpegTempDir::TJpegTempDir()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "veltrane-jpeg-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    FPath = pattern;
-}
-
-TJpegTempDir::~TJpegTempDir()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(FPath, ignored);
-}
+TJpegTempDir::TJpegTempDir() = default;
 
 std::filesystem::path TJpegTempDir::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const
 {

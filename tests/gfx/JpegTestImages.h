@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/TempFolder.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -31,14 +33,14 @@ std::size_t FindJpegMarker(const std::vector<std::uint8_t>& data, std::uint8_t c
 class TJpegTempDir {
 public:
     TJpegTempDir();
-    ~TJpegTempDir();
     TJpegTempDir(const TJpegTempDir&) = delete;
     TJpegTempDir& operator=(const TJpegTempDir&) = delete;
     const std::filesystem::path& Path() const { return FPath; }
     std::filesystem::path Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
 
 private:
-    std::filesystem::path FPath;
+    TTempFolder FFolder{"veltrane-jpeg"};
+    std::filesystem::path FPath{FFolder.Path()};
 };
 
 // Decodes a file with djpeg to RGB (arguments such as "-colors 236" go before the file)

