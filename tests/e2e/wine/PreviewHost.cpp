@@ -1,5 +1,6 @@
-// A stand-in for the screen-saver settings' preview: a window whose handle (decimal) is
-// written to the file named on the command line; when that file is removed the window is
+// A stand-in for the screen-saver settings' preview: a window whose handle (decimal) and
+// the screen position of its 152 x 112 client area are written to the file named on the
+// command line, as "<handle> <left> <top>"; when that file is removed the window is
 // destroyed and the program ends, as the settings do when they close.
 
 #ifndef WIN32_LEAN_AND_MEAN
@@ -41,11 +42,14 @@ int main(int argc, char** argv)
                                 host.hInstance, nullptr);
     if (!hwnd)
         return 1;
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
     // Written whole, then renamed: the reader never sees half a number.
     const std::string path = argv[1];
     const std::string part = path + ".part";
     if (FILE* file = std::fopen(part.c_str(), "w")) {
-        std::fprintf(file, "%lu\n", static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(hwnd)));
+        std::fprintf(file, "%lu %ld %ld\n", static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(hwnd)),
+                     static_cast<long>(origin.x), static_cast<long>(origin.y));
         std::fclose(file);
         MoveFileExA(part.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
     }
