@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -490,13 +491,21 @@ TRegistryFile TRegistryFile::Parse(std::string_view bytes, const std::string& fi
     return result;
 }
 
+namespace {
+// The name under which a path or a value name is indexed: ASCII letters in upper case.
+std::string Folded(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        c = FoldChar(c);
+    return out;
+}
+}  // namespace
+
 TRegistryFile::TKey* TRegistryFile::FindKey(std::string_view path)
 {
-    const std::string normal = NormalizePath(path);
-    for (TKey& key : FKeys)
-        if (SameText(key.Path, normal))
-            return &key;
-    return nullptr;
+    const auto found = FIndex.find(Folded(NormalizePath(path)));
+    return found == FIndex.end() ? nullptr : &FKeys[found->second];
 }
 
 const TRegistryFile::TKey* TRegistryFile::FindKey(std::string_view path) const
@@ -525,53 +534,69 @@ bool TRegistryFile::KeyExists(std::string_view path) const
 
 TRegistryFile::TKey& TRegistryFile::CreateKey(std::string_view path)
 {
-    if (TKey* key = FindKey(path))
-        return *key;
-    FKeys.push_back(TKey{NormalizePath(path), {}});
-    return FKeys.back();
+    TKey key;
+    key.Path = NormalizePath(path);
+    const auto [place, added] = FIndex.try_emplace(Folded(key.Path), FKeys.size());
+    if (added)
+        FKeys.push_back(std::move(key));
+    return FKeys[place->second];
 }
 
 void TRegistryFile::DeleteKey(std::string_view path)
 {
     const std::string normal = NormalizePath(path);
-    std::erase_if(FKeys, [&](const TKey& key) { return IsAtOrBelow(key.Path, normal); });
+    if (std::erase_if(FKeys, [&](const TKey& key) { return IsAtOrBelow(key.Path, normal); }) == 0)
+        return;
+    FIndex.clear();
+    for (std::size_t i = 0; i < FKeys.size(); ++i)
+        FIndex.emplace(Folded(FKeys[i].Path), i);
 }
 
 const TRegistryFile::TValue* TRegistryFile::FindValue(const TKey& key, std::string_view name)
 {
-    for (const TValue& value : key.Values)
-        if (SameText(value.Name, name))
-            return &value;
-    return nullptr;
+    const auto found = key.ValueIndex.find(Folded(name));
+    return found == key.ValueIndex.end() ? nullptr : &key.Values[found->second];
 }
 
 void TRegistryFile::SetValue(TKey& key, TValue value)
 {
-    for (TValue& existing : key.Values) {
-        if (SameText(existing.Name, value.Name)) {
-            existing = std::move(value);
-            return;
-        }
-    }
-    key.Values.push_back(std::move(value));
+    const auto [place, added] = key.ValueIndex.try_emplace(Folded(value.Name), key.Values.size());
+    if (added)
+        key.Values.push_back(std::move(value));
+    else
+        key.Values[place->second] = std::move(value);
 }
 
 bool TRegistryFile::DeleteValue(TKey& key, std::string_view name)
 {
-    return std::erase_if(key.Values, [&](const TValue& value) { return SameText(value.Name, name); }) > 0;
+    const auto found = key.ValueIndex.find(Folded(name));
+    if (found == key.ValueIndex.end())
+        return false;
+    const std::size_t place = found->second;
+    key.Values.erase(key.Values.begin() + static_cast<std::ptrdiff_t>(place));
+    key.ValueIndex.erase(found);
+    for (auto& entry : key.ValueIndex)
+        if (entry.second > place)
+            --entry.second;
+    return true;
 }
 
 std::string TRegistryFile::Write() const
 {
     static constexpr char Digits[] = "0123456789abcdef";
+    // Every path above some key: a key without values is written only when no key below it
+    // implies it.
+    std::unordered_set<std::string> above;
+    for (const TKey& key : FKeys) {
+        const std::string folded = Folded(key.Path);
+        for (std::size_t cut = folded.rfind('\\'); cut != std::string::npos && cut > 0; cut = folded.rfind('\\', cut - 1))
+            if (!above.insert(folded.substr(0, cut)).second)
+                break;
+    }
     std::string out(Version5Header);
     out += "\r\n";
     for (const TKey& key : FKeys) {
-        // A key without values is written only when no key below it implies it.
-        const bool implied = key.Values.empty() && std::any_of(FKeys.begin(), FKeys.end(), [&](const TKey& other) {
-            return other.Path.size() > key.Path.size() && IsAtOrBelow(other.Path, key.Path);
-        });
-        if (implied)
+        if (key.Values.empty() && above.contains(Folded(key.Path)))
             continue;
         out += "\r\n[" + key.Path + "]\r\n";
         for (const TValue& value : key.Values) {

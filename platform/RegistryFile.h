@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The contents of a registry export file: keys by full path ("HKEY_CURRENT_USER\Software\...")
@@ -28,7 +29,9 @@ public:
 
     struct TKey {
         std::string Path;                  // full path, components joined by '\'
-        std::vector<TValue> Values;
+        std::vector<TValue> Values;        // changed only through SetValue and DeleteValue
+        // Each value's place in Values by its case-folded name, kept by SetValue and DeleteValue.
+        std::unordered_map<std::string, std::size_t> ValueIndex;
     };
 
     // Parses the bytes of a file. Raises ERegistryException naming fileName, with the line,
@@ -57,4 +60,6 @@ public:
 
 private:
     std::vector<TKey> FKeys;
+    // Each key's place in FKeys by its case-folded path, so that a lookup does not walk the list.
+    std::unordered_map<std::string, std::size_t> FIndex;
 };

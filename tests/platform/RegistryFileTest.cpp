@@ -182,10 +182,10 @@ TEST(RegistryFileFormats, WriteThenParseKeepsEveryValue)
 TEST(RegistryFileFormats, HonoursDeletionsAndLaterDuplicates)
 {
     const std::string text = Lines({"REGEDIT4", "",
-                                    "[HKEY_CURRENT_USER\\A\\B]", "\"x\"=dword:00000001", "\"y\"=\"gone\"",
+                                    "[HKEY_CURRENT_USER\\A\\B]", "\"w\"=\"gone\"", "\"x\"=dword:00000001", "\"y\"=\"gone\"",
                                     "[HKEY_CURRENT_USER\\A\\B\\C]", "\"z\"=dword:00000003",
                                     "[HKEY_CURRENT_USER\\Other]", "\"keep\"=dword:00000002",
-                                    "[HKEY_CURRENT_USER\\a\\b]", "\"X\"=dword:00000005", "\"y\"=-",
+                                    "[HKEY_CURRENT_USER\\a\\b]", "\"W\"=-", "\"X\"=dword:00000005", "\"y\"=-",
                                     "[-HKEY_CURRENT_USER\\A\\B\\C]", "\"ignored\"=dword:00000009",
                                     "[-HKEY_CURRENT_USER\\Other]"},
                                    "\n");
