@@ -1,5 +1,6 @@
 #include "platform/RegistryFile.h"
 
+#include "platform/CodePage.h"
 #include "platform/Exception.h"
 
 #include <algorithm>
@@ -159,6 +160,17 @@ std::vector<std::uint8_t> Utf8ToUtf16Le(std::string_view text)
     return out;
 }
 
+// 8-bit text of a REGEDIT4 file in UTF-8: text that is valid UTF-8 stays as it is (written by
+// hand in a UTF-8 editor), anything else is ANSI text in code page 1252.
+std::string AnsiToUtf8(std::string_view text)
+{
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(text);
+    if (WideToMultiByte(CP_UTF8, MultiByteToWide(CP_UTF8, text)) == text)
+        return std::string(text);
+    return WideToMultiByte(CP_UTF8, MultiByteToWide(1252, text));
+}
+
 // Reads a quoted text starting at s[pos] == '"'; \\ and \" are escapes. On success pos
 // stands after the closing quote.
 bool ParseQuoted(std::string_view s, std::size_t& pos, std::string& out)
@@ -228,9 +240,6 @@ public:
         if (std::all_of(text.begin(), text.end(), [](char c) { return IsBlank(c) || c == '\n'; }))
             Fail(0, "the file is empty");
         CheckHeader();
-        // Every writer ends the last line; a file whose last line stops short was cut off.
-        if (!Trim(FLines.back()).empty())
-            Fail(FLines.size(), "the file ends in the middle of a line (it was cut off)");
         for (FLine = 1; FLine < FLines.size(); ++FLine) {
             const std::string_view line = TrimLeft(FLines[FLine]);
             if (Trim(line).empty() || line.front() == ';')
@@ -270,9 +279,15 @@ private:
         } else if (bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF') {
             Fail(0, "big-endian UTF-16 text is not supported");
         } else {
-            if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF")
+            if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
                 bytes.remove_prefix(3);
-            text.assign(bytes);
+                text.assign(bytes);
+            } else if (StartsWithText(bytes, Version4Header)) {
+                // REGEDIT4 files are ANSI text; one written in UTF-8 by hand is taken as it is.
+                text = AnsiToUtf8(bytes);
+            } else {
+                text.assign(bytes);
+            }
         }
         if (text.find('\0') != std::string::npos)
             Fail(0, "the file holds binary data");
@@ -296,13 +311,25 @@ private:
 
     void CheckHeader()
     {
-        const std::string_view header = Trim(FLines[0]);
-        if (TRegistryFile::SameText(header, Version4Header)) {
-            FVersion4 = true;
-        } else if (TRegistryFile::SameText(header, Version5Header)) {
-            FVersion4 = false;
+        // A CR inside the first line means CR-only line ends: the "line" is the whole file,
+        // and only its first real line may show in a message.
+        std::string_view first = FLines[0];
+        const std::size_t cr = first.find('\r');
+        const bool crOnly = cr != std::string_view::npos && !Trim(first.substr(cr)).empty();
+        if (crOnly)
+            first = first.substr(0, cr);
+        const std::string_view header = Trim(first);
+        const bool known = TRegistryFile::SameText(header, Version4Header) || TRegistryFile::SameText(header, Version5Header);
+        if (known && crOnly) {
+            Fail(1, "the lines end in CR alone (only CR LF and LF line ends are read)");
+        } else if (known) {
+            FVersion4 = TRegistryFile::SameText(header, Version4Header);
         } else if (StartsWithText(header, VersionPrefix)) {
-            Fail(1, "unsupported version \"" + std::string(header.substr(VersionPrefix.size())) + "\"");
+            constexpr std::size_t MaxQuote = 40;
+            std::string version(header.substr(VersionPrefix.size(), MaxQuote));
+            if (header.size() > VersionPrefix.size() + MaxQuote)
+                version += "...";
+            Fail(1, "unsupported version \"" + version + "\"");
         } else {
             Fail(1, "not a registry export (the first line is neither \"REGEDIT4\" nor \"Windows Registry Editor Version 5.00\")");
         }
@@ -439,7 +466,7 @@ private:
             if (FVersion4) {
                 if (!raw.empty() && raw.back() == '\0')
                     raw.remove_suffix(1);
-                value.Text.assign(raw);
+                value.Text = AnsiToUtf8(raw);
             } else {
                 if (raw.size() >= 2 && raw.substr(raw.size() - 2) == std::string_view("\0\0", 2))
                     raw.remove_suffix(2);

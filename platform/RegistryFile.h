@@ -9,7 +9,8 @@
 // The contents of a registry export file: keys by full path ("HKEY_CURRENT_USER\Software\...")
 // holding typed values, in the order they were first seen. Reads files headed "REGEDIT4" or
 // "Windows Registry Editor Version 5.00" (UTF-8 with or without its mark, or UTF-16LE with its
-// mark; CR LF or LF line ends) and writes the version 5 form in UTF-8 with CR LF.
+// mark; CR LF or LF line ends, the last line with or without one) and writes the version 5
+// form in UTF-8 with CR LF. REGEDIT4 text that is not valid UTF-8 is read as code page 1252.
 // Key paths and value names compare without regard to ASCII case.
 class TRegistryFile {
 public:
@@ -35,7 +36,8 @@ public:
     };
 
     // Parses the bytes of a file. Raises ERegistryException naming fileName, with the line,
-    // when the bytes are not a registry export (empty, truncated, garbage, unknown version).
+    // when the bytes are not a registry export (empty, cut inside a line, garbage, unknown
+    // version, CR-only line ends); a message quotes at most the first line.
     static TRegistryFile Parse(std::string_view bytes, const std::string& fileName);
     // The version 5 text of the contents.
     std::string Write() const;
