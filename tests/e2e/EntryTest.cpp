@@ -6,6 +6,9 @@
 #include <regex>
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "platform/Registry.h"
 #include "platform/SingleInstance.h"
@@ -162,6 +165,23 @@ TEST_F(Entry, SaverWithoutADisplayReportsItAndEndsWithOne)
         EXPECT_TRUE(std::regex_match(result.Errors, text)) << result.Errors;
         EXPECT_EQ(result.Output, "");
     }
+}
+
+// A lock planted where the saver would look (a runtime folder anyone may write to, the lock
+// in it held) does not stop the saver: it passes the guard and goes on to need its display.
+TEST_F(Entry, APlantedLockDoesNotStopTheSaver)
+{
+    TTempFolder open("veltrane-open");
+    std::filesystem::permissions(open.Path(), std::filesystem::perms::all);
+    TScopedEnvironment runtime("XDG_RUNTIME_DIR", open.Path());
+    TScopedEnvironment temporary("TMPDIR", FCapture.Path());
+    const int planted = ::open(open.File("QM_Veltrane.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    ASSERT_GE(planted, 0);
+    ASSERT_EQ(::flock(planted, LOCK_EX), 0);
+    const TRunResult result = Run({"/s"});
+    ::close(planted);
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Errors.find("Cannot open the display"), std::string::npos) << result.Errors;
 }
 
 TEST_F(Entry, SaverReleasesTheInstanceWhenItEnds)

@@ -3,6 +3,7 @@
 #include "EngineFixture.h"
 #include "engine/QsvImgFree.h"
 #include "platform/Exception.h"
+#include "platform/SingleInstance.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ TEST_F(SingleInstanceGuard, EnginesThatDoNotAskHoldNothing)
 
 TEST_F(SingleInstanceGuard, RunsUnguardedWhenTheObjectCannotBeMade)
 {
-    std::filesystem::create_directory(FRuntime.File("QM_Veltrane.lock"));
+    std::filesystem::create_directory(TSingleInstance::LockPath("QM_Veltrane"));
     T_QsvImgFree first;
     T_QsvImgFree second;
     EXPECT_TRUE(first.EnsureSingleInstance());
