@@ -29,9 +29,16 @@ int RunPreview(T_QsvImgFree& engine)
     if (!display)
         return 0;
     engine.SetDisplay(display.get());
-    engine.RunPreview();  // joins its cross-fade worker before it returns, also on error
+    int exitCode = 0;
+    try {
+        engine.RunPreview();  // joins its cross-fade worker before it returns, also on error
+    } catch (...) {
+        // Under the host no one could answer a box: the report goes to standard error alone.
+        TLastChanceHandler::WriteReport(std::current_exception());
+        exitCode = TLastChanceHandler::ExitCode;
+    }
     engine.SetDisplay(nullptr);
-    return 0;
+    return exitCode;
 }
 
 int RunConfigure(T_QsvImgFree&)

@@ -84,8 +84,14 @@ public:
 
     // --- frames -------------------------------------------------------------------
     // Binds the engine to a window: HostWnd, the frame size from the window's client
-    // rectangle (0 x 0 when it does not exist) and a black WorkFrame of that size.
+    // rectangle (0 x 0 when it does not exist) and a black WorkFrame of that size. A window
+    // whose frames would not fit (FramesFit) raises EOutOfResources and changes nothing.
     void AttachWindow(std::uint32_t window);
+    // The ceilings of the frames: a side of at most MaxFrameSide pixels, and the three
+    // frames of 32 bits a pixel together within MaxFrameBytes.
+    static constexpr int MaxFrameSide = 16384;
+    static constexpr std::uint64_t MaxFrameBytes = 1ull << 30;
+    static bool FramesFit(int width, int height);
     // Composes CurrentFrame from poster current and NextFrame from poster next (1 to 11;
     // anything else stands for poster 1), placed by ViewType, stamped with the watermark
     // in the saver mode, both 32 bits a pixel afterwards. A missing poster raises

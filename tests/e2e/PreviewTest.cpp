@@ -5,6 +5,7 @@
 #include <chrono>
 #include <optional>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -188,6 +189,21 @@ TEST_F(PreviewE2E, HiddenHostWindowIsWaitedFor)
     // Within one pass, not after the thirty seconds.
     EXPECT_EQ(process->WaitExit(5s), std::optional<int>(0));
     EXPECT_EQ(Errors(), "");
+}
+
+// A host window far larger than any screen (up to the protocol's largest) would need
+// gigabytes of frames: the preview refuses it at once with exit code 1 and says why on
+// standard error only, since no one can answer a box under a host.
+TEST_F(PreviewE2E, AnOversizedHostWindowIsRefusedOnStandardError)
+{
+    for (const auto& [width, height] : {std::pair{16385, 16}, std::pair{32767, 32767}}) {
+        const std::string size = std::to_string(width) + " x " + std::to_string(height);
+        THostWindow host(FServer.Name(), width, height, 0, 0);
+        auto process = Run({"/p", std::to_string(host.Id())});
+        EXPECT_EQ(process->WaitExit(10s), std::optional<int>(1)) << size;
+        EXPECT_NE(Errors().find("The window is too large for the slideshow: " + size + " pixels"), std::string::npos)
+            << Errors();
+    }
 }
 
 TEST_F(PreviewE2E, BogusWindowNumberEnds)
