@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <chrono>
 #include <optional>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -25,6 +24,7 @@
 #include "support/ScopedEnvironment.h"
 #include "support/ScreenReader.h"
 #include "support/TempFolder.h"
+#include "support/WaitUntil.h"
 #include "support/XvfbServer.h"
 
 namespace {
@@ -131,21 +131,19 @@ TEST_F(PreviewE2E, PosterOneThenACrossFadeToPosterTwoUntilTheWindowIsHidden)
     int fadeSteps = 0;
     int strangers = 0;
     std::optional<TClock::time_point> fadeAt;
-    const auto deadline = TClock::now() + 15s;
-    bool arrived = false;
-    while (!arrived && TClock::now() < deadline) {
+    const bool arrived = WaitUntil([&] {
         const auto shown = Shown();
-        if (shown == poster2) {
-            arrived = true;
-        } else if (std::find(fade.begin(), fade.end(), shown) != fade.end()) {
+        if (shown == poster2)
+            return true;
+        if (std::find(fade.begin(), fade.end(), shown) != fade.end()) {
             ++fadeSteps;
             if (!fadeAt)
                 fadeAt = TClock::now();
         } else if (shown != poster1) {
             ++strangers;
         }
-        std::this_thread::sleep_for(5ms);
-    }
+        return false;
+    }, 15s, 5ms);
     ASSERT_TRUE(arrived);
     EXPECT_GE(fadeSteps, 1);
     EXPECT_EQ(strangers, 0);
@@ -167,9 +165,7 @@ TEST_F(PreviewE2E, WindowDestroyedMidFadeEndsTheProcessCleanly)
     auto process = Run({"/p", std::to_string(host.Id())});
     ASSERT_TRUE(WaitUntilShown(poster1, 10s)) << Errors();
     // Wait for the fade to begin, then take the window away under it.
-    const auto deadline = TClock::now() + 10s;
-    while (Shown() == poster1 && TClock::now() < deadline)
-        std::this_thread::sleep_for(5ms);
+    ASSERT_TRUE(WaitUntil([&] { return Shown() != poster1; }, 10s, 5ms)) << Errors();
     host.Destroy();
     EXPECT_EQ(process->WaitExit(5s), std::optional<int>(0));
     EXPECT_EQ(Errors(), "");
@@ -181,8 +177,7 @@ TEST_F(PreviewE2E, HiddenHostWindowIsWaitedFor)
     StoreImageTime(30);
     THostWindow host(FServer.Name(), HostWidth, HostHeight, HostLeft, HostTop, false);
     auto process = Run({"/l", std::to_string(host.Id())});
-    std::this_thread::sleep_for(500ms);
-    EXPECT_TRUE(process->Running());
+    EXPECT_EQ(process->WaitExit(500ms), std::nullopt) << "a hidden window does not end the preview";
     host.Map();
     EXPECT_TRUE(WaitUntilShown(Colours(FittedPoster(1)), 10s)) << Errors();
     host.Unmap();

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -27,6 +26,9 @@
 #include "support/ScopedEnvironment.h"
 #include "support/ScreenReader.h"
 #include "support/TempFolder.h"
+#include "support/WaitUntil.h"
+#include "support/WindowSearch.h"
+#include "support/XConnection.h"
 #include "support/XTestInput.h"
 #include "support/XvfbServer.h"
 
@@ -42,39 +44,19 @@ constexpr int ScreenHeight = 480;
 // A connection of the test's own, to look at the windows and the cursor.
 class TProbe {
 public:
-    explicit TProbe(const std::string& name) : FDisplay(XOpenDisplay(name.c_str())) {}
-    ~TProbe()
-    {
-        if (FDisplay)
-            XCloseDisplay(FDisplay);
-    }
-    TProbe(const TProbe&) = delete;
-    TProbe& operator=(const TProbe&) = delete;
-
-    bool Open() const { return FDisplay != nullptr; }
+    explicit TProbe(const std::string& name) : FConnection(name), FDisplay(FConnection.Get()) {}
 
     // The viewable top-level windows that no window manager manages, as (x, y, w, h), and
     // whether the topmost viewable window is one of them.
     std::vector<std::array<int, 4>> UnmanagedWindows(bool* topmost = nullptr)
     {
         std::vector<std::array<int, 4>> found;
-        Window root = 0, parent = 0, *children = nullptr;
-        unsigned count = 0;
-        if (!XQueryTree(FDisplay, DefaultRootWindow(FDisplay), &root, &parent, &children, &count))
-            return found;
-        bool lastIsUnmanaged = false;
-        for (unsigned i = 0; i < count; ++i) {
-            XWindowAttributes attributes{};
-            if (!XGetWindowAttributes(FDisplay, children[i], &attributes) || attributes.map_state != IsViewable)
-                continue;
-            lastIsUnmanaged = attributes.override_redirect;
-            if (attributes.override_redirect)
-                found.push_back({attributes.x, attributes.y, attributes.width, attributes.height});
-        }
-        if (children)
-            XFree(children);
+        const std::vector<TTopWindow> windows = ViewableTopWindows(FConnection);
+        for (const TTopWindow& window : windows)
+            if (window.Unmanaged)
+                found.push_back({window.X, window.Y, window.Width, window.Height});
         if (topmost)
-            *topmost = lastIsUnmanaged;
+            *topmost = !windows.empty() && windows.back().Unmanaged;
         return found;
     }
 
@@ -99,25 +81,25 @@ public:
         const bool pointer = XGrabPointer(FDisplay, root, False, PointerMotionMask, GrabModeAsync, GrabModeAsync,
                                           None, None, CurrentTime) == GrabSuccess;
         const bool keyboard = XGrabKeyboard(FDisplay, root, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
-        XSync(FDisplay, False);
+        FConnection.Sync("grabbing the input");
         return pointer && keyboard;
     }
     void Ungrab()
     {
         XUngrabPointer(FDisplay, CurrentTime);
         XUngrabKeyboard(FDisplay, CurrentTime);
-        XSync(FDisplay, False);
+        FConnection.Sync("letting the input go");
     }
 
     // From now on, windows created on the screen are noted.
     void WatchCreations()
     {
         XSelectInput(FDisplay, DefaultRootWindow(FDisplay), SubstructureNotifyMask);
-        XSync(FDisplay, False);
+        FConnection.Sync("watching window creations");
     }
     int Creations()
     {
-        XSync(FDisplay, False);
+        FConnection.Sync("counting window creations");
         int created = 0;
         XEvent event;
         while (XCheckTypedEvent(FDisplay, CreateNotify, &event))
@@ -126,6 +108,7 @@ public:
     }
 
 private:
+    TXConnection FConnection;
     Display* FDisplay;
 };
 
@@ -144,7 +127,6 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(FScreen, nullptr);
-        ASSERT_TRUE(FProbe.Open());
         // The pointer where the tests expect it before the saver notes its start.
         FInput.MoveTo(100, 100);
     }
@@ -202,11 +184,10 @@ protected:
         return process;
     }
 
-    // The saver goes on for a while after something that must not end it.
+    // The saver does not end for a while after something that must not end it.
     void ExpectStillRunning(TProgramProcess& process)
     {
-        std::this_thread::sleep_for(400ms);
-        EXPECT_TRUE(process.Running()) << Errors();
+        EXPECT_EQ(process.WaitExit(400ms), std::nullopt) << Errors();
     }
 
     void ExpectEndsWithZero(TProgramProcess& process)
@@ -243,12 +224,12 @@ TEST_F(SaverE2E, WindowThatCoveredItLeavesThePosterBehind)
 {
     StoreSettings(30);
     auto process = StartSaver();
+    const TPixels poster1 = Composed(1);
     {
         THostWindow cover(FServer.Name(), 200, 150, 50, 60);
-        std::this_thread::sleep_for(200ms);
-        EXPECT_NE(Shown(), Composed(1));
+        EXPECT_TRUE(WaitUntil([&] { return Shown() != poster1; }, 5s)) << "the cover shows";
     }
-    EXPECT_TRUE(WaitUntilShown(Composed(1), 5s));
+    EXPECT_TRUE(WaitUntilShown(poster1, 5s));
     FInput.Tap(XK_Return);
     ExpectEndsWithZero(*process);
 }
@@ -259,10 +240,15 @@ TEST_F(SaverE2E, InputHeldElsewhereAtTheStartIsTakenOnceFree)
     ASSERT_TRUE(FProbe.Grab());  // a menu of another program, say
     auto process = StartSaver();
     FProbe.Ungrab();
-    FInput.MoveTo(110, 105);  // a small movement: the saver takes the input
-    std::this_thread::sleep_for(200ms);
-    EXPECT_FALSE(FProbe.Grab());
-    FProbe.Ungrab();
+    // Small movements: the saver takes the input at one of them (a probe that still got it
+    // lets it go at once, for the next movement).
+    int step = 0;
+    EXPECT_TRUE(WaitUntil([&] {
+        FInput.MoveTo(110 + step++ % 2, 105);
+        const bool free = FProbe.Grab();
+        FProbe.Ungrab();
+        return !free;
+    }, 5s, 50ms));
     EXPECT_TRUE(process->Running());
     FInput.Tap(XK_z);
     ExpectEndsWithZero(*process);
@@ -356,11 +342,7 @@ TEST_F(SaverE2E, RefusingProviderKeepsItRunningUntilItAgrees)
     ExpectStillRunning(*process);
     EXPECT_EQ(Shown(), Composed(1));
     // The cursor, shown while the provider was asked, is hidden again.
-    bool hidden = false;
-    for (const auto deadline = TClock::now() + 3s; !hidden && TClock::now() < deadline;
-         std::this_thread::sleep_for(20ms))
-        hidden = FProbe.CursorInvisible();
-    EXPECT_TRUE(hidden);
+    EXPECT_TRUE(WaitUntil([&] { return FProbe.CursorInvisible(); }, 3s));
     install(VELTRANE_VERIFY_ACCEPT);
     FInput.Click(1);
     ExpectEndsWithZero(*process);
@@ -384,10 +366,7 @@ TEST_F(SaverE2E, ZeroImageTimeKeepsPosterOne)
     StoreSettings(0);
     auto process = StartSaver();
     const TPixels poster1 = Composed(1);
-    for (int i = 0; i < 5; ++i) {
-        std::this_thread::sleep_for(500ms);
-        EXPECT_EQ(Shown(), poster1);
-    }
+    EXPECT_FALSE(WaitUntil([&] { return Shown() != poster1; }, 2500ms, 100ms)) << "no cross-fade starts";
     FInput.Click(1);
     ExpectEndsWithZero(*process);
 }
@@ -402,9 +381,11 @@ TEST_F(SaverE2E, LosingTheServerEndsTheProcessCleanly)
     {
         std::unique_ptr<TDisplay> screen = OpenX11Display(doomed.Name().c_str());
         ASSERT_NE(screen, nullptr);
-        ASSERT_TRUE(WaitUntilShown(Composed(1), 10s, screen.get())) << Errors();
+        const TPixels poster1 = Composed(1);
+        ASSERT_TRUE(WaitUntilShown(poster1, 10s, screen.get())) << Errors();
+        // The server goes while the first cross-fade runs.
+        ASSERT_TRUE(WaitUntil([&] { return Shown(screen.get()) != poster1; }, 10s, 5ms)) << Errors();
     }
-    std::this_thread::sleep_for(1100ms);  // about when a cross-fade runs
     doomed.Kill();
     EXPECT_EQ(process->WaitExit(10s), std::optional<int>(0)) << Errors();
     EXPECT_EQ(Errors(), "");

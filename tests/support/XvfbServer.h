@@ -4,7 +4,8 @@
 #include <sys/types.h>
 
 // Test helper: a private Xvfb on a free display number, ready when the constructor
-// returns (throws std::runtime_error when it cannot start), stopped by the destructor.
+// returns (throws std::runtime_error when it cannot start), stopped by the destructor and
+// by the system when the test process dies.
 class TXvfbServer {
 public:
     // Without randr the server runs with its RANDR extension switched off.
@@ -17,6 +18,7 @@ public:
     const std::string& Name() const { return FName; }
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
+    pid_t Pid() const { return FPid; }
     // Ends the server at once (a server that goes away under the program).
     void Kill();
 
