@@ -10,7 +10,8 @@ struct _XDisplay;
 // Sync() as an exception that fails the test, never by exit().
 class TXConnection {
 public:
-    // Throws std::runtime_error when the display cannot be opened.
+    // An empty name is the display $DISPLAY names. Throws std::runtime_error when the
+    // display cannot be opened.
     explicit TXConnection(const std::string& displayName);
     ~TXConnection();
     TXConnection(const TXConnection&) = delete;
