@@ -19,7 +19,8 @@ add_custom_target(veltrane_windows_tests)
 # Support helpers that are neither X11 nor POSIX.
 add_library(veltrane_test_support STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/support/FileText.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/support/TempFolder.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/TempFolder.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/TestTree.cpp)
 target_include_directories(veltrane_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(veltrane_test_support PUBLIC platform gtest)
 
