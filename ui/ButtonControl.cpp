@@ -1,7 +1,7 @@
 #include "ui/ButtonControl.h"
 
-#include "ui/Published.h"
-#include "ui/TextCase.h"
+#include "classes/Published.h"
+#include "platform/TextCase.h"
 
 const TClassInfo& TButtonControl::StaticClass() {
     static const TClassInfo info = MakeClass<TButtonControl, TWinControl>("TButtonControl", {});

@@ -3,8 +3,8 @@
 #include "ui/Application.h"
 #include "ui/ColorIdents.h"
 #include "ui/CustomForm.h"
-#include "ui/Errors.h"
-#include "ui/Published.h"
+#include "classes/Errors.h"
+#include "classes/Published.h"
 #include "ui/WinControl.h"
 
 #include "gfx/Canvas.h"

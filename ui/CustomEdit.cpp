@@ -2,7 +2,7 @@
 
 #include "ui/Application.h"
 #include "ui/CustomForm.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/ShapeEdges.h"
 
 #include "gfx/Canvas.h"

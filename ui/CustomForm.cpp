@@ -1,10 +1,10 @@
 #include "ui/CustomForm.h"
 
 #include "ui/Application.h"
-#include "ui/ClassRegistry.h"
-#include "ui/Errors.h"
-#include "ui/FormReader.h"
-#include "ui/Published.h"
+#include "classes/ClassRegistry.h"
+#include "classes/Errors.h"
+#include "classes/FormReader.h"
+#include "classes/Published.h"
 
 #include "gfx/Canvas.h"
 

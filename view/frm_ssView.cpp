@@ -6,9 +6,9 @@
 #include "engine/QsvImgFree.h"
 #include "platform/Display.h"
 #include "ui/Application.h"
-#include "ui/ClassRegistry.h"
+#include "classes/ClassRegistry.h"
 #include "ui/FrameworkClasses.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/Timer.h"
 
 namespace {

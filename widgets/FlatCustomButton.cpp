@@ -5,8 +5,8 @@
 
 #include "ui/CustomForm.h"
 #include "ui/ImageList.h"
-#include "ui/Published.h"
-#include "ui/TextCase.h"
+#include "classes/Published.h"
+#include "platform/TextCase.h"
 
 #include "gfx/Canvas.h"
 

@@ -1,6 +1,6 @@
 #include "widgets/TimerSpeedButton.h"
 
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/Timer.h"
 
 #include "gfx/Canvas.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/Resources.h"
-#include "ui/FormParser.h"
+#include "classes/FormParser.h"
 
 // The stored definition of the configuration dialog, read back as the form reader sees it.
 
