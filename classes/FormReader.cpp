@@ -13,6 +13,7 @@
 #include "classes/WideStringList.h"
 
 #include "platform/CodePage.h"
+#include "platform/ScopeGuard.h"
 
 #include <algorithm>
 #include <new>
@@ -50,7 +51,8 @@ void TFormReader::Read(TComponent& root, const TFormObject& definition) {
         Error(definition.Line, "", "a definition of class " + definition.ClassName + " cannot be read into a " + root.ClassName());
 
     root.FComponentState += TComponentState{csLoading, csReading};
-    try {
+    {
+        TScopeGuard cleanup([this] { Cleanup(); });
         if (!definition.Name.empty()) {
             try {
                 root.SetName(definition.Name);
@@ -60,9 +62,7 @@ void TFormReader::Read(TComponent& root, const TFormObject& definition) {
         }
         ReadComponent(root, definition);
         ResolveFixups();
-    } catch (...) {
-        Cleanup();
-        throw;
+        cleanup.Dismiss();
     }
     root.FComponentState.Exclude(csReading);
 
@@ -71,12 +71,12 @@ void TFormReader::Read(TComponent& root, const TFormObject& definition) {
     loaded.push_back(&root);
     loaded.insert(loaded.end(), FCreated.begin(), FCreated.end());
     for (std::size_t i = 0; i < loaded.size(); ++i) {
-        try {
-            loaded[i]->Loaded();
-        } catch (...) {
+        // A failing Loaded leaves no component marked as still loading.
+        TScopeGuard unmark([&loaded, i] {
             for (std::size_t j = i; j < loaded.size(); ++j) loaded[j]->FComponentState.Exclude(csLoading);
-            throw;
-        }
+        });
+        loaded[i]->Loaded();
+        unmark.Dismiss();
     }
 }
 

@@ -8,6 +8,7 @@
 #include "classes/WideStringList.h"
 
 #include "platform/CodePage.h"
+#include "platform/ScopeGuard.h"
 
 const TClassInfo& TStrings::StaticClass() {
     static const TClassInfo info("TStrings", &TPersistent::StaticClass(), {});
@@ -37,36 +38,26 @@ std::string TStrings::Text() const {
 
 void TStrings::SetText(std::string_view text) {
     BeginUpdate();
-    try {
-        Clear();
-        std::size_t start = 0;
-        while (start < text.size()) {
-            std::size_t end = text.find_first_of("\r\n", start);
-            if (end == std::string_view::npos) {
-                Add(std::string(text.substr(start)));
-                break;
-            }
-            Add(std::string(text.substr(start, end - start)));
-            start = end + 1;
-            if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    const TScopeGuard endUpdate([this] { EndUpdate(); });
+    Clear();
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            Add(std::string(text.substr(start)));
+            break;
         }
-    } catch (...) {
-        EndUpdate();
-        throw;
+        Add(std::string(text.substr(start, end - start)));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
     }
-    EndUpdate();
 }
 
 void TStrings::AddStrings(const TStrings& other) {
     const std::vector<std::string> lines = other.ToVector();  // other may be this list
     BeginUpdate();
-    try {
-        for (const std::string& line : lines) Add(line);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    const TScopeGuard endUpdate([this] { EndUpdate(); });
+    for (const std::string& line : lines) Add(line);
 }
 
 std::vector<std::string> TStrings::ToVector() const {
@@ -85,26 +76,16 @@ void TStrings::Assign(const TPersistent& source) {
         if (strings == this) return;
         const std::vector<std::string> lines = strings->ToVector();
         BeginUpdate();
-        try {
-            Clear();
-            for (const std::string& line : lines) Add(line);
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        const TScopeGuard endUpdate([this] { EndUpdate(); });
+        Clear();
+        for (const std::string& line : lines) Add(line);
         return;
     }
     if (const auto* wide = dynamic_cast<const TWideStringList*>(&source)) {
         BeginUpdate();
-        try {
-            Clear();
-            for (int i = 0; i < wide->Count(); ++i) Add(WideToMultiByte(CP_ACP, wide->Get(i)));
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        const TScopeGuard endUpdate([this] { EndUpdate(); });
+        Clear();
+        for (int i = 0; i < wide->Count(); ++i) Add(WideToMultiByte(CP_ACP, wide->Get(i)));
         return;
     }
     TPersistent::Assign(source);
@@ -116,13 +97,8 @@ void TStrings::DefineProperties(TFiler& filer) {
         for (const TFormValue& line : value.List)
             if (line.Kind != fvString) throw EPropertyError("a list of strings is expected");
         BeginUpdate();
-        try {
-            Clear();
-            for (const TFormValue& line : value.List) Add(line.AnsiString());
-        } catch (...) {
-            EndUpdate();
-            throw;
-        }
-        EndUpdate();
+        const TScopeGuard endUpdate([this] { EndUpdate(); });
+        Clear();
+        for (const TFormValue& line : value.List) Add(line.AnsiString());
     }, Count() > 0);
 }
