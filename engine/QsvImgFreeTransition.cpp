@@ -11,6 +11,7 @@
 #include "engine/QsvImgFree.h"
 #include "gfx/MulDiv.h"
 #include "platform/Display.h"
+#include "platform/ScopeGuard.h"
 
 void T_QsvImgFree::StartTransition()
 {
@@ -24,13 +25,12 @@ void T_QsvImgFree::StartTransition()
     // instruction the main thread must already see the fade as running.
     Fading = true;
     FadeWorker = TThread::Create<T_DoTransitionThread>(true, *this);
-    try {
-        FadeWorker->Start();
-    } catch (...) {
+    TScopeGuard undo([this] {
         Fading = false;
         FadeWorker.reset();
-        throw;
-    }
+    });
+    FadeWorker->Start();
+    undo.Dismiss();
 }
 
 void T_QsvImgFree::StopTransition()

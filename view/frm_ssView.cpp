@@ -6,10 +6,11 @@
 #include "engine/QsvImgFree.h"
 #include "platform/Display.h"
 #include "ui/Application.h"
-#include "ui/ClassRegistry.h"
+#include "classes/ClassRegistry.h"
 #include "ui/FrameworkClasses.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/Timer.h"
+#include "platform/ScopeGuard.h"
 
 namespace {
 
@@ -155,11 +156,10 @@ void Tfrm_ssView::RequestClose()
     // A provider's password dialog needs the keyboard, the pointer and the cursor.
     StepAside();
     bool mayClose = false;
-    try {
+    {
+        TScopeGuard takeOver([this] { TakeOver(); });
         mayClose = Engine->VerifyPassword(Handle());
-    } catch (...) {
-        TakeOver();
-        throw;
+        takeOver.Dismiss();
     }
     if (!mayClose) {
         TakeOver();
@@ -229,13 +229,10 @@ void Tfrm_ssView::ShowError(const std::exception& error)
     const bool nested = FErrorShowing;
     FErrorShowing = true;
     StepAside();
-    try {
+    {
+        const TScopeGuard restore([this, nested] { FErrorShowing = nested; });
         Application()->ShowException(error);
-    } catch (...) {
-        FErrorShowing = nested;
-        throw;
     }
-    FErrorShowing = nested;
     if (!nested && !Application()->Terminated())
         TakeOver();
 }

@@ -9,6 +9,7 @@
 
 #include <type_traits>
 
+#include "platform/ScopeGuard.h"
 #include "platform/x11/X11ErrorTrap.h"
 #include "platform/x11/X11Presenter.h"
 
@@ -29,20 +30,20 @@ TX11Display::TX11Display(_XDisplay* dpy, const char* name)
       FEventThread(std::this_thread::get_id())
 {
     TX11ErrorTrap::Register(FDpy);
-    if (pipe2(FWakePipe, O_NONBLOCK | O_CLOEXEC) != 0) {
+    // The destructor does not run for a constructor that fails: undo what was done.
+    TScopeGuard closeConnection([this] {
         XCloseDisplay(FDpy);
         TX11ErrorTrap::Unregister(FDpy);
+    });
+    if (pipe2(FWakePipe, O_NONBLOCK | O_CLOEXEC) != 0)
         throw EDisplayError("Cannot create the display's wake-up channel");
-    }
-    try {
-        FPresenter = std::make_unique<TX11Presenter>(name);
-    } catch (...) {
+    TScopeGuard closePipe([this] {
         close(FWakePipe[0]);
         close(FWakePipe[1]);
-        XCloseDisplay(FDpy);
-        TX11ErrorTrap::Unregister(FDpy);
-        throw;
-    }
+    });
+    FPresenter = std::make_unique<TX11Presenter>(name);
+    closePipe.Dismiss();
+    closeConnection.Dismiss();
     Bool supported = False;
     XkbSetDetectableAutoRepeat(FDpy, True, &supported); // repeats come as presses only
     int eventBase = 0, errorBase = 0;

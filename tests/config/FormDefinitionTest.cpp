@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "platform/Resources.h"
+#include "classes/FormParser.h"
 #include "support/TestTree.h"
-#include "ui/FormParser.h"
 
 // The stored definition of the configuration dialog, read back as the form reader sees it.
 

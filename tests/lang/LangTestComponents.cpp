@@ -1,10 +1,10 @@
 #include "LangTestComponents.h"
 
 #include "lang/LanguageController.h"
-#include "ui/ClassRegistry.h"
-#include "ui/Errors.h"
-#include "ui/FormReader.h"
-#include "ui/Published.h"
+#include "classes/ClassRegistry.h"
+#include "classes/Errors.h"
+#include "classes/FormReader.h"
+#include "classes/Published.h"
 
 #include "support/TestTree.h"
 

@@ -10,7 +10,7 @@
 #include "lang/LanguageController.h"
 #include "lang/LanguageManager.h"
 #include "platform/Exception.h"
-#include "ui/Errors.h"
+#include "classes/Errors.h"
 
 #include <gtest/gtest.h>
 
