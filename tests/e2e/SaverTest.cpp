@@ -27,6 +27,7 @@
 #include "support/ScopedEnvironment.h"
 #include "support/ScreenReader.h"
 #include "support/TempFolder.h"
+#include "support/WaitUntil.h"
 #include "support/XTestInput.h"
 #include "support/XvfbServer.h"
 
@@ -209,6 +210,32 @@ protected:
         EXPECT_TRUE(process.Running()) << Errors();
     }
 
+    // The system asks for a password, and PASSWORD.CPL is a copy of the given provider.
+    static void UsePassword()
+    {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey("Control Panel\\Desktop", true));
+        registry.WriteInteger("ScreenSaveUsePassword", 1);
+    }
+    void InstallProvider(const char* library)
+    {
+        std::filesystem::copy_file(library, ProviderPath(), std::filesystem::copy_options::overwrite_existing);
+    }
+    std::string ProviderPath() const { return FEnvironment.System().File("PASSWORD.CPL"); }
+
+    // Whether any process has this test's PASSWORD.CPL loaded.
+    bool ProviderLoaded() const
+    {
+        const std::string path = ProviderPath();
+        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+            const std::string name = entry.path().filename();
+            if (name.find_first_not_of("0123456789") == std::string::npos &&
+                ReadFileText(entry.path() / "maps").find(path) != std::string::npos)
+                return true;
+        }
+        return false;
+    }
+
     void ExpectEndsWithZero(TProgramProcess& process)
     {
         EXPECT_EQ(process.WaitExit(5s), std::optional<int>(0)) << Errors();
@@ -339,16 +366,8 @@ TEST_F(SaverE2E, ShiftKeepsItAndALetterEndsIt)
 TEST_F(SaverE2E, RefusingProviderKeepsItRunningUntilItAgrees)
 {
     StoreSettings(30);
-    {
-        TRegistry registry;
-        ASSERT_TRUE(registry.OpenKey("Control Panel\\Desktop", true));
-        registry.WriteInteger("ScreenSaveUsePassword", 1);
-    }
-    const auto install = [&](const char* library) {
-        std::filesystem::copy_file(library, FEnvironment.System().File("PASSWORD.CPL"),
-                                   std::filesystem::copy_options::overwrite_existing);
-    };
-    install(VELTRANE_VERIFY_REFUSE);
+    UsePassword();
+    InstallProvider(VELTRANE_VERIFY_REFUSE);
     auto process = StartSaver();
     FInput.Click(1);
     FInput.Tap(XK_a);
@@ -361,9 +380,31 @@ TEST_F(SaverE2E, RefusingProviderKeepsItRunningUntilItAgrees)
          std::this_thread::sleep_for(20ms))
         hidden = FProbe.CursorInvisible();
     EXPECT_TRUE(hidden);
-    install(VELTRANE_VERIFY_ACCEPT);
+    InstallProvider(VELTRANE_VERIFY_ACCEPT);
     FInput.Click(1);
     ExpectEndsWithZero(*process);
+}
+
+TEST_F(SaverE2E, KilledWhileTheProviderIsAskedLeavesNoWindowNoLockAndNoProvider)
+{
+    StoreSettings(30);
+    UsePassword();
+    InstallProvider(VELTRANE_VERIFY_HANG);
+    TScopedEnvironment log("VELTRANE_TEST_PROVIDER_LOG", FCapture.File("provider"));
+    auto process = StartSaver();
+    FInput.Click(1);
+    ASSERT_TRUE(WaitUntil([&] { return !ReadFileText(FCapture.File("provider")).empty(); })) << Errors();
+    ASSERT_TRUE(ProviderLoaded());
+    process->Kill();
+    EXPECT_EQ(process->WaitExit(5s), std::optional<int>(-1));
+    // The provider's process goes with the saver and holds neither its window nor its lock.
+    EXPECT_TRUE(WaitUntil([&] { return !ProviderLoaded(); }, 5s));
+    EXPECT_TRUE(WaitUntil([&] { return FProbe.UnmanagedWindows().empty(); }, 5s));
+    InstallProvider(VELTRANE_VERIFY_ACCEPT);
+    auto again = StartSaver();
+    ASSERT_TRUE(again->Running());
+    FInput.Tap(XK_a);
+    ExpectEndsWithZero(*again);
 }
 
 TEST_F(SaverE2E, SecondSaverEndsAtOnceAndOpensNoWindow)

@@ -22,6 +22,8 @@ public:
     // Waits as long as it takes: the exit code, -1 for a signal or a child that never started.
     int Wait();
     bool Running() { return !WaitExit(std::chrono::milliseconds(0)).has_value(); }
+    // Ends it at once, as SIGKILL does; WaitExit then reaps it.
+    void Kill();
 
 private:
     pid_t FPid = -1;
