@@ -115,7 +115,8 @@ public:
     // --- cross-fade ---------------------------------------------------------------
     // Starts a worker for the current pair of frames. Fading is raised before the worker
     // runs, so the main thread cannot recompose the frames under it. Does nothing while a
-    // worker still runs.
+    // worker still fades; a worker that has dropped Fading is joined first. An exception
+    // that ended the previous worker is raised here instead, and the fade does not start.
     void StartTransition();
     // Asks a running worker to stop after the step in hand; does not wait.
     void StopTransition();
