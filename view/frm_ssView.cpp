@@ -118,8 +118,6 @@ void Tfrm_ssView::tmrEsperaTimer(TObject*)
 {
     if (Engine->Fading)
         return;
-    if (!FInputGrabbed && !FErrorShowing)
-        TakeOver();  // the input was held elsewhere when the view came up
     Engine->AdvanceImage();
     Engine->StartTransition();
     FFaded = true;
@@ -139,8 +137,6 @@ void Tfrm_ssView::FormMouseDown(TObject*, TMouseButton, TShiftState, int, int)
 
 void Tfrm_ssView::FormMouseMove(TObject*, TShiftState, int x, int y)
 {
-    if (!FInputGrabbed && !FErrorShowing)
-        TakeOver();  // the input was held elsewhere when the view came up
     // The start is in screen coordinates; the form's client origin is its place on the screen.
     const int screenX = Left() + x;
     const int screenY = Top() + y;
@@ -152,7 +148,11 @@ void Tfrm_ssView::RequestClose()
 {
     if (Application()->Terminated())
         return;  // already agreed: input still waiting asks nothing more
-    // A provider's password dialog needs the keyboard, the pointer and the cursor.
+    // A provider's password dialog needs the keyboard, the pointer and the cursor, but only
+    // while its child runs. The keyboard focus is the view's meanwhile: keys that no window
+    // of the provider takes come here, never to another program's window.
+    AppDisplay().RaiseWindow(Handle());
+    AppDisplay().SetFocus(Handle());
     StepAside();
     bool mayClose = false;
     try {
@@ -211,10 +211,22 @@ void Tfrm_ssView::TakeOver()
     AppDisplay().SetCursor(Handle(), crNone);
     if (!FInputGrabbed)
         FInputGrabbed = AppDisplay().GrabInput(Handle());
+    // Held elsewhere (a menu of another program, say): tried again until it is ours.
+    if (!FGrabRetry) {
+        FGrabRetry = std::make_unique<TTimer>(nullptr);
+        FGrabRetry->SetInterval(GrabRetryInterval);
+        FGrabRetry->SetOnTimer([this](TObject*) {
+            if (!FErrorShowing)
+                TakeOver();
+        });
+    }
+    FGrabRetry->SetEnabled(!FInputGrabbed);
 }
 
 void Tfrm_ssView::StepAside()
 {
+    if (FGrabRetry)
+        FGrabRetry->SetEnabled(false);
     if (FInputGrabbed) {
         if (TApplication* application = Application())
             application->Display().ReleaseInput();

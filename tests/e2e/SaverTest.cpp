@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -108,6 +109,30 @@ public:
         XUngrabPointer(FDisplay, CurrentTime);
         XUngrabKeyboard(FDisplay, CurrentTime);
         XSync(FDisplay, False);
+    }
+
+    // A small window of this connection that takes the keyboard focus.
+    void TakeFocus()
+    {
+        XSetWindowAttributes attributes{};
+        attributes.override_redirect = True;
+        attributes.event_mask = KeyPressMask;
+        const Window window = XCreateWindow(FDisplay, DefaultRootWindow(FDisplay), 0, 0, 10, 10, 0, CopyFromParent,
+                                            InputOutput, CopyFromParent, CWOverrideRedirect | CWEventMask, &attributes);
+        XMapWindow(FDisplay, window);
+        XSync(FDisplay, False);
+        XSetInputFocus(FDisplay, window, RevertToParent, CurrentTime);
+        XSync(FDisplay, False);
+    }
+    // Keys that reached this connection's windows since the last look.
+    int KeysReceived()
+    {
+        XSync(FDisplay, False);
+        int keys = 0;
+        XEvent event;
+        while (XCheckTypedEvent(FDisplay, KeyPress, &event))
+            ++keys;
+        return keys;
     }
 
     // From now on, windows created on the screen are noted.
@@ -405,6 +430,41 @@ TEST_F(SaverE2E, KilledWhileTheProviderIsAskedLeavesNoWindowNoLockAndNoProvider)
     ASSERT_TRUE(again->Running());
     FInput.Tap(XK_a);
     ExpectEndsWithZero(*again);
+}
+
+TEST_F(SaverE2E, WhileTheProviderIsAskedKeysReachNoOtherProgramAndTheInputComesBackAfter)
+{
+    StoreSettings(30);
+    UsePassword();
+    InstallProvider(VELTRANE_VERIFY_WAIT);
+    TScopedEnvironment log("VELTRANE_TEST_PROVIDER_LOG", FCapture.File("provider"));
+    TScopedEnvironment release("VELTRANE_TEST_PROVIDER_RELEASE", FCapture.File("release"));
+    auto process = StartSaver();
+    FProbe.TakeFocus();  // a program that comes up while the saver runs
+    FInput.Click(1);
+    ASSERT_TRUE(WaitUntil([&] { return !ReadFileText(FCapture.File("provider")).empty(); })) << Errors();
+    // The input is free for the provider's dialog, but typing lands on no other window.
+    EXPECT_TRUE(WaitUntil([&] {
+        const bool free = FProbe.Grab();
+        FProbe.Ungrab();
+        return free;
+    }));
+    FInput.Tap(XK_x);
+    EXPECT_EQ(FProbe.KeysReceived(), 0);
+    // Another program holds the input when the provider refuses: the saver goes on, and
+    // takes the input as soon as it is free, with nobody touching anything.
+    ASSERT_TRUE(FProbe.Grab());
+    std::ofstream(FCapture.File("release")) << "now";
+    ExpectStillRunning(*process);
+    FProbe.Ungrab();
+    EXPECT_TRUE(WaitUntil([&] {
+        const bool taken = !FProbe.Grab();
+        FProbe.Ungrab();
+        return taken;
+    }, 5s));
+    InstallProvider(VELTRANE_VERIFY_ACCEPT);
+    FInput.Tap(XK_a);
+    ExpectEndsWithZero(*process);
 }
 
 TEST_F(SaverE2E, SecondSaverEndsAtOnceAndOpensNoWindow)
