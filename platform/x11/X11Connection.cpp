@@ -11,6 +11,7 @@
 
 #include "platform/x11/X11ErrorTrap.h"
 #include "platform/x11/X11Presenter.h"
+#include "platform/x11/X11StayOnTop.h"
 
 static_assert(std::is_same_v<TX11Id, Window> && std::is_same_v<TX11Id, Atom> && std::is_same_v<TX11Id, Cursor>);
 
@@ -43,6 +44,7 @@ TX11Display::TX11Display(_XDisplay* dpy, const char* name)
         TX11ErrorTrap::Unregister(FDpy);
         throw;
     }
+    FStayOnTop = std::make_unique<TX11StayOnTop>(FDpy, FRoot);
     Bool supported = False;
     XkbSetDetectableAutoRepeat(FDpy, True, &supported); // repeats come as presses only
     int eventBase = 0, errorBase = 0;
@@ -54,6 +56,7 @@ TX11Display::TX11Display(_XDisplay* dpy, const char* name)
     FUtf8String = Intern("UTF8_STRING");
     FNetWmState = Intern("_NET_WM_STATE");
     FNetWmStateAbove = Intern("_NET_WM_STATE_ABOVE");
+    FNetWmStateFullScreen = Intern("_NET_WM_STATE_FULLSCREEN");
     FNetWmIcon = Intern("_NET_WM_ICON");
     FNetWmWindowType = Intern("_NET_WM_WINDOW_TYPE");
     FNetWmTypeNormal = Intern("_NET_WM_WINDOW_TYPE_NORMAL");

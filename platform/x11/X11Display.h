@@ -13,6 +13,7 @@
 struct _XDisplay;
 union _XEvent;
 class TX11Presenter;
+class TX11StayOnTop;
 
 // The real display: an X11 server through Xlib. Null when no server answers at name
 // (nullptr: $DISPLAY).
@@ -109,6 +110,7 @@ private:
     std::atomic<bool> FWakeRequested{false};
     bool FLostReported = false;
     std::unique_ptr<TX11Presenter> FPresenter;
+    std::unique_ptr<TX11StayOnTop> FStayOnTop;
     std::map<TX11Id, TWindowInfo> FWindows;
     std::map<TCursorShape, TX11Id> FCursors;
     TDisplayClickTracker FClicks;
@@ -118,6 +120,6 @@ private:
     std::string FClipboardText;
     bool FOwnsClipboard = false;
 
-    TX11Id FWmProtocols, FWmDeleteWindow, FNetWmName, FUtf8String, FNetWmState, FNetWmStateAbove, FNetWmIcon,
+    TX11Id FWmProtocols, FWmDeleteWindow, FNetWmName, FUtf8String, FNetWmState, FNetWmStateAbove, FNetWmStateFullScreen, FNetWmIcon,
         FNetWmWindowType, FNetWmTypeNormal, FNetWmTypeDialog, FClipboard, FTargets, FText, FClipProperty;
 };

@@ -40,6 +40,12 @@ void THostWindow::Unmap()
     XSync(FDisplay, False);
 }
 
+void THostWindow::Raise()
+{
+    XRaiseWindow(FDisplay, FWindow);
+    XSync(FDisplay, False);
+}
+
 void THostWindow::Destroy()
 {
     if (!FWindow)
