@@ -5,6 +5,7 @@
 
 #include "engine/QsvImgFree.h"
 #include "platform/Display.h"
+#include "view/MonitorCovers.h"
 #include "ui/Application.h"
 #include "ui/ClassRegistry.h"
 #include "ui/FrameworkClasses.h"
@@ -50,6 +51,7 @@ Tfrm_ssView::~Tfrm_ssView()
 {
     // Normally FormDestroy has done this; the worker must be over before the window goes.
     Engine.reset();
+    FCovers.reset();
 }
 
 std::uint32_t Tfrm_ssView::IntervalFor(std::int32_t seconds)
@@ -86,6 +88,9 @@ void Tfrm_ssView::FormActivate(TObject*)
     if (!FirstActivate)
         return;
     FirstActivate = false;
+    // The other monitors go black; the view is made top-most after them, so it ends highest.
+    FCovers =
+        std::make_unique<TMonitorCovers>(AppDisplay(), TWindowRect{Left(), Top(), Left() + Width(), Top() + Height()});
     AppDisplay().SetTopMost(Handle(), true);
     TakeOver();
     Engine->AttachWindow(Handle());
@@ -179,6 +184,7 @@ void Tfrm_ssView::FormCloseQuery(TObject*, bool& canClose)
 void Tfrm_ssView::FormDestroy(TObject*)
 {
     Engine.reset();  // stops and joins a cross-fade that still runs
+    FCovers.reset();
     StepAside();
     if (TApplication* application = Application())
         application->SetOnException(nullptr);

@@ -7,6 +7,7 @@
 #include "ui/Form.h"
 
 class T_QsvImgFree;
+class TMonitorCovers;
 class TTimer;
 
 // The full-screen view of the saver mode: a borderless window over the primary monitor,
@@ -64,6 +65,7 @@ private:
     void ShowCursorAgain();
     void ShowError(const std::exception& error);
 
+    std::unique_ptr<TMonitorCovers> FCovers;  // the other monitors, black
     std::unique_ptr<TTimer> FGrabRetry;  // runs while the input could not be taken
     bool FCursorHidden = false;
     bool FInputGrabbed = false;

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/Display.h"
 #include "platform/DisplayClickTracker.h"
@@ -25,7 +26,7 @@ using TX11Id = unsigned long;
 // The X11 backend of TDisplay. Its members are spread over files by concern: the
 // connection (X11Connection.cpp), windows (X11Windows.cpp), input and the cursor
 // (X11Input.cpp), events (X11Events.cpp), the screen and presenting (X11Screen.cpp),
-// the clipboard (X11Clipboard.cpp).
+// the monitors (X11Monitors.cpp), the clipboard (X11Clipboard.cpp).
 class TX11Display : public TDisplay {
 public:
     // Takes over an open connection; closes it also when construction fails.
@@ -58,6 +59,7 @@ public:
     bool ConnectionLost() const override;
     TWindowSize ScreenSize() override;
     TWindowRect PrimaryMonitorRect() override;
+    std::vector<TWindowRect> MonitorRects() override;
     int ScreenBitsPerPixel() override;
     void Beep() override;
     void SetClipboardText(std::string_view text) override;

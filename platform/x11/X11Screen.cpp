@@ -5,6 +5,7 @@
 #include <X11/extensions/Xrandr.h>
 
 #include "platform/x11/X11ErrorTrap.h"
+#include "platform/x11/X11Monitors.h"
 #include "platform/x11/X11Presenter.h"
 
 bool TX11Display::PresentBits(TWindowId window, int destX, int destY, const TPixelView& pixels,
@@ -25,6 +26,9 @@ TWindowRect TX11Display::PrimaryMonitorRect()
     const TWindowRect whole{0, 0, DisplayWidth(FDpy, FScreen), DisplayHeight(FDpy, FScreen)};
     if (Lost() || !FHasRandr)
         return whole;
+    for (const TX11Monitor& monitor : ListX11Monitors(FDpy, FRoot))
+        if (monitor.Primary)
+            return monitor.Rect;
     TX11ErrorTrap trap(FDpy);
     XRRScreenResources* resources = XRRGetScreenResourcesCurrent(FDpy, FRoot);
     if (!resources)

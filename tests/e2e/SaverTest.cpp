@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
 
 #include "engine/QsvImgFree.h"
@@ -133,6 +134,37 @@ public:
         while (XCheckTypedEvent(FDisplay, KeyPress, &event))
             ++keys;
         return keys;
+    }
+
+    // Makes the screen two monitors of width x height side by side, the left one primary
+    // (the server's output drives it). They last while this connection does.
+    bool SetTwoMonitors(int width, int height)
+    {
+        const Window root = DefaultRootWindow(FDisplay);
+        XRRScreenResources* resources = XRRGetScreenResourcesCurrent(FDisplay, root);
+        if (!resources || resources->noutput < 1)
+            return false;
+        const RROutput output = resources->outputs[0];
+        XRRFreeScreenResources(resources);
+        for (int i = 0; i < 2; ++i) {
+            XRRMonitorInfo* monitor = XRRAllocateMonitor(FDisplay, i == 0 ? 1 : 0);
+            monitor->name = XInternAtom(FDisplay, i == 0 ? "VELTRANE-LEFT" : "VELTRANE-RIGHT", False);
+            monitor->primary = i == 0;
+            monitor->x = i * width;
+            monitor->width = width;
+            monitor->height = height;
+            monitor->mwidth = width / 4;
+            monitor->mheight = height / 4;
+            if (i == 0)
+                monitor->outputs[0] = output;
+            XRRSetMonitor(FDisplay, root, monitor);
+            XRRFreeMonitors(monitor);
+        }
+        XSync(FDisplay, False);
+        int count = 0;
+        XRRMonitorInfo* monitors = XRRGetMonitors(FDisplay, root, False, &count);
+        XRRFreeMonitors(monitors);
+        return count == 2;
     }
 
     // From now on, windows created on the screen are noted.
@@ -302,6 +334,33 @@ TEST_F(SaverE2E, WindowsMappedOrRaisedLaterArePutBackBelowIt)
     EXPECT_TRUE(WaitUntilShown(Composed(1), 5s)) << "the raised popup covers the saver";
     FInput.Tap(XK_Return);
     ExpectEndsWithZero(*process);
+}
+
+TEST_F(SaverE2E, EveryOtherMonitorIsCoveredInBlackUntilTheSaverEnds)
+{
+    // A screen of two monitors side by side, the primary one on the left.
+    TXvfbServer wide(2 * ScreenWidth, ScreenHeight);
+    TScopedEnvironment displayEnv("DISPLAY", wide.Name());
+    TProbe probe(wide.Name());
+    ASSERT_TRUE(probe.SetTwoMonitors(ScreenWidth, ScreenHeight));
+    std::unique_ptr<TDisplay> screen = OpenX11Display(wide.Name().c_str());
+    ASSERT_NE(screen, nullptr);
+    StoreSettings(30);
+    TXTestInput input(wide.Name());
+    input.MoveTo(100, 100);
+    auto process = Run({"/s"});
+    ASSERT_TRUE(WaitUntilShown(Composed(1), 10s, screen.get())) << Errors();
+    EXPECT_TRUE(TScreenReader(*screen, TWindowRect{ScreenWidth, 0, 2 * ScreenWidth, ScreenHeight})
+                    .WaitUntilShown(TPixels(ScreenWidth * ScreenHeight, 0), 5s));
+    // Lowest first: the cover, then the view above it and everything else.
+    bool topmost = false;
+    EXPECT_EQ(probe.UnmanagedWindows(&topmost), (std::vector<std::array<int, 4>>{
+                                                    {ScreenWidth, 0, ScreenWidth, ScreenHeight},
+                                                    {0, 0, ScreenWidth, ScreenHeight}}));
+    EXPECT_TRUE(topmost);
+    input.Tap(XK_a);
+    ExpectEndsWithZero(*process);
+    EXPECT_TRUE(probe.UnmanagedWindows().empty());
 }
 
 TEST_F(SaverE2E, InputHeldElsewhereAtTheStartIsTakenOnceFree)
