@@ -189,7 +189,7 @@ private:
 
 class SaverE2E : public testing::Test {
 protected:
-    explicit SaverE2E(bool randr = true) : FServer(ScreenWidth, ScreenHeight, randr) {}
+    explicit SaverE2E(bool randr = true, int depth = 24) : FServer(ScreenWidth, ScreenHeight, randr, depth) {}
 
     TXvfbServer FServer;
     TScopedEnvironment FDisplayEnv{"DISPLAY", FServer.Name()};
@@ -303,6 +303,22 @@ protected:
 class SaverWithoutRandrE2E : public SaverE2E {
 protected:
     SaverWithoutRandrE2E() : SaverE2E(false) {}
+};
+
+// A screen of 8 (a palette) or 16 bits a pixel.
+class SaverAtDepthE2E : public SaverE2E, public testing::WithParamInterface<int> {
+protected:
+    SaverAtDepthE2E() : SaverE2E(true, GetParam()) {}
+
+    // The mean difference of the colour channels of two screens of the same size.
+    static double MeanDifference(const TPixels& a, const TPixels& b)
+    {
+        double sum = 0;
+        for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
+            for (int shift = 0; shift < 24; shift += 8)
+                sum += std::abs(static_cast<int>((a[i] >> shift) & 0xFF) - static_cast<int>((b[i] >> shift) & 0xFF));
+        return a.empty() ? 0 : sum / (3.0 * a.size());
+    }
 };
 
 TEST_F(SaverE2E, CoversTheScreenOnTopWithTheCursorHiddenAndPosterOneWithTheWatermark)
@@ -577,5 +593,22 @@ TEST_F(SaverWithoutRandrE2E, StillCoversTheWholeScreen)
     FInput.Tap(XK_space);
     ExpectEndsWithZero(*process);
 }
+
+TEST_P(SaverAtDepthE2E, ShowsPosterOneInTheColoursTheScreenHas)
+{
+    StoreSettings(30);
+    const TPixels poster1 = Composed(1);
+    auto process = Run({"/s"});
+    // As near as 5 or 6 bits a channel, or a palette of six levels a channel, come (a black
+    // screen is about a hundred away).
+    const double allowed = GetParam() == 8 ? 20 : 4;
+    double difference = 0;
+    EXPECT_TRUE(WaitUntil([&] { return (difference = MeanDifference(Shown(), poster1)) < allowed; }))
+        << difference << "\n" << Errors();
+    FInput.Tap(XK_a);
+    ExpectEndsWithZero(*process);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, SaverAtDepthE2E, testing::Values(8, 16));
 
 } // namespace

@@ -7,8 +7,9 @@
 // returns (throws std::runtime_error when it cannot start), stopped by the destructor.
 class TXvfbServer {
 public:
-    // Without randr the server runs with its RANDR extension switched off.
-    explicit TXvfbServer(int width = 1024, int height = 768, bool randr = true);
+    // Without randr the server runs with its RANDR extension switched off; depth is the
+    // screen's bits a pixel (8 gives a palette screen).
+    explicit TXvfbServer(int width = 1024, int height = 768, bool randr = true, int depth = 24);
     ~TXvfbServer();
     TXvfbServer(const TXvfbServer&) = delete;
     TXvfbServer& operator=(const TXvfbServer&) = delete;
