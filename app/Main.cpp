@@ -2,10 +2,12 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #include "app/CommandLineHelp.h"
 #include "app/LastChanceHandler.h"
 #include "config/FrmConfig.h"
+#include "engine/ProviderCall.h"
 #include "engine/QsvImgFree.h"
 #include "platform/CommandLine.h"
 #include "platform/DefaultDisplay.h"
@@ -91,6 +93,10 @@ int RunEntry()
 
 int main(int argc, char** argv)
 {
+    // A password provider's child (this program started again by the saver) makes its
+    // call and ends: no display, no lock, no settings.
+    if (const std::optional<int> code = TProviderCall::RunIfAsked(argc, argv))
+        return *code;
     SetCommandLine(argc, argv);
     // --help and --version answer on standard output before anything else is opened.
     if (const auto text = CommandLineHelpText(ParamList())) {

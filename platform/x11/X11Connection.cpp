@@ -12,6 +12,7 @@
 #include "platform/ScopeGuard.h"
 #include "platform/x11/X11ErrorTrap.h"
 #include "platform/x11/X11Presenter.h"
+#include "platform/x11/X11StayOnTop.h"
 
 static_assert(std::is_same_v<TX11Id, Window> && std::is_same_v<TX11Id, Atom> && std::is_same_v<TX11Id, Cursor>);
 
@@ -42,6 +43,7 @@ TX11Display::TX11Display(_XDisplay* dpy, const char* name)
         close(FWakePipe[1]);
     });
     FPresenter = std::make_unique<TX11Presenter>(name);
+    FStayOnTop = std::make_unique<TX11StayOnTop>(FDpy, FRoot);
     closePipe.Dismiss();
     closeConnection.Dismiss();
     Bool supported = False;
@@ -55,6 +57,7 @@ TX11Display::TX11Display(_XDisplay* dpy, const char* name)
     FUtf8String = Intern("UTF8_STRING");
     FNetWmState = Intern("_NET_WM_STATE");
     FNetWmStateAbove = Intern("_NET_WM_STATE_ABOVE");
+    FNetWmStateFullScreen = Intern("_NET_WM_STATE_FULLSCREEN");
     FNetWmIcon = Intern("_NET_WM_ICON");
     FNetWmWindowType = Intern("_NET_WM_WINDOW_TYPE");
     FNetWmTypeNormal = Intern("_NET_WM_WINDOW_TYPE_NORMAL");

@@ -40,6 +40,12 @@ void THostWindow::Unmap()
     FConnection.Sync("unmapping the host window");
 }
 
+void THostWindow::Raise()
+{
+    XRaiseWindow(FDisplay, FWindow);
+    XSync(FDisplay, False);
+}
+
 void THostWindow::Destroy()
 {
     if (!FWindow)

@@ -21,6 +21,7 @@ public:
     std::uint32_t Id() const { return FWindow; }
     void Map();
     void Unmap();
+    void Raise();
     // Destroys the window now (the destructor then does nothing more to it).
     void Destroy();
 

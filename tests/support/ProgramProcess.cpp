@@ -60,6 +60,12 @@ std::optional<int> TProgramProcess::WaitExit(std::chrono::milliseconds within)
     return FExit;
 }
 
+void TProgramProcess::Kill()
+{
+    if (FPid > 0 && !FExit)
+        ::kill(FPid, SIGKILL);
+}
+
 int TProgramProcess::Wait(std::chrono::milliseconds within)
 {
     if (!WaitExit(within))

@@ -25,6 +25,8 @@ public:
     // The exit code, -1 for a signal or a program killed for not ending within the time.
     int Wait(std::chrono::milliseconds within = std::chrono::seconds(30));
     bool Running() { return !WaitExit(std::chrono::milliseconds(0)).has_value(); }
+    // Ends it at once, as SIGKILL does; WaitExit then reaps it.
+    void Kill();
 
 private:
     pid_t FPid = -1;

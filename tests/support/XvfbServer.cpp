@@ -13,7 +13,7 @@
 #include "TestChild.h"
 #include "WaitUntil.h"
 
-TXvfbServer::TXvfbServer(int width, int height, bool randr) : FWidth(width), FHeight(height)
+TXvfbServer::TXvfbServer(int width, int height, bool randr, int depth) : FWidth(width), FHeight(height)
 {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)
@@ -30,7 +30,7 @@ TXvfbServer::TXvfbServer(int width, int height, bool randr) : FWidth(width), FHe
         // The child keeps only the write end (without close-on-exec) for -displayfd.
         const int fd = dup(fds[1]);
         const std::string fdText = std::to_string(fd);
-        const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+        const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
         const int devNull = open("/dev/null", O_WRONLY);
         if (devNull >= 0) {
             dup2(devNull, STDOUT_FILENO);

@@ -8,8 +8,9 @@
 // by the system when the test process dies.
 class TXvfbServer {
 public:
-    // Without randr the server runs with its RANDR extension switched off.
-    explicit TXvfbServer(int width = 1024, int height = 768, bool randr = true);
+    // Without randr the server runs with its RANDR extension switched off; depth is the
+    // screen's bits a pixel (8 gives a palette screen).
+    explicit TXvfbServer(int width = 1024, int height = 768, bool randr = true, int depth = 24);
     ~TXvfbServer();
     TXvfbServer(const TXvfbServer&) = delete;
     TXvfbServer& operator=(const TXvfbServer&) = delete;
