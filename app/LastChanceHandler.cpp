@@ -33,6 +33,12 @@ std::string FormatAddress(const void* address)
     return text;
 }
 
+void WriteToStandardError(const std::string& text)
+{
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+}
+
 } // namespace
 
 int TLastChanceHandler::Run(const std::function<int()>& body)
@@ -45,11 +51,15 @@ int TLastChanceHandler::Run(const std::function<int()>& body)
     }
 }
 
+void TLastChanceHandler::WriteReport(std::exception_ptr error)
+{
+    WriteToStandardError(Describe(error));
+}
+
 void TLastChanceHandler::Report(std::exception_ptr error)
 {
-    std::string text = Describe(error);
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fflush(stderr);
+    const std::string text = Describe(error);
+    WriteToStandardError(text);
     // The same text in a task-modal box when a display can be reached; a failing box changes nothing.
     try {
         ShowMessageBoxWindow(text, Title, MB_OK | MB_ICONERROR | MB_TASKMODAL);

@@ -19,6 +19,8 @@ public:
     // Reports an exception: its text on standard error and in a box titled Title (when a
     // display can be reached).
     static void Report(std::exception_ptr error);
+    // The same text on standard error alone, for a mode in which no one could answer a box.
+    static void WriteReport(std::exception_ptr error);
 
     // "Exception <class> in module <module> at <address>.\r\n<message><full stop>\r\n".
     static std::string FormatText(std::string_view className, std::string_view moduleName,

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "app/CommandLineHelp.h"
 #include "app/LastChanceHandler.h"
 #include "config/FrmConfig.h"
+#include "engine/ProviderCall.h"
 #include "engine/QsvImgFree.h"
 #include "platform/CommandLine.h"
 #include "platform/DefaultDisplay.h"
@@ -33,9 +35,16 @@ int RunPreview(T_QsvImgFree& engine)
     if (!display)
         return 0;
     engine.SetDisplay(display.get());
-    engine.RunPreview();  // joins its cross-fade worker before it returns, also on error
+    int exitCode = 0;
+    try {
+        engine.RunPreview();  // joins its cross-fade worker before it returns, also on error
+    } catch (...) {
+        // Under the host no one could answer a box: the report goes to standard error alone.
+        TLastChanceHandler::WriteReport(std::current_exception());
+        exitCode = TLastChanceHandler::ExitCode;
+    }
     engine.SetDisplay(nullptr);
-    return 0;
+    return exitCode;
 }
 
 int RunConfigure(T_QsvImgFree&)
@@ -92,9 +101,14 @@ int main(int argc, char** argv)
     // no character is lost to the ANSI code page that argv is made in.
     std::vector<std::string> arguments = SystemArguments();
     if (arguments.empty())
-        SetCommandLine(argc, argv);
-    else
-        SetCommandLine(std::move(arguments));
+        arguments.assign(argv, argv + argc);
+    // A password provider's child (this program started again by the saver) makes its
+    // call and ends: no display, no lock, no settings.
+    if (!arguments.empty())
+        if (const std::optional<int> code =
+                TProviderCall::RunIfAsked(std::vector<std::string>(arguments.begin() + 1, arguments.end())))
+            return *code;
+    SetCommandLine(std::move(arguments));
     // --help and --version answer on standard output before anything else is opened.
     if (const auto text = CommandLineHelpText(ParamList())) {
         std::fputs(text->c_str(), stdout);

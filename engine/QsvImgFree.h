@@ -84,8 +84,14 @@ public:
 
     // --- frames -------------------------------------------------------------------
     // Binds the engine to a window: HostWnd, the frame size from the window's client
-    // rectangle (0 x 0 when it does not exist) and a black WorkFrame of that size.
+    // rectangle (0 x 0 when it does not exist) and a black WorkFrame of that size. A window
+    // whose frames would not fit (FramesFit) raises EOutOfResources and changes nothing.
     void AttachWindow(std::uint32_t window);
+    // The ceilings of the frames: a side of at most MaxFrameSide pixels, and the three
+    // frames of 32 bits a pixel together within MaxFrameBytes.
+    static constexpr int MaxFrameSide = 16384;
+    static constexpr std::uint64_t MaxFrameBytes = 1ull << 30;
+    static bool FramesFit(int width, int height);
     // Composes CurrentFrame from poster current and NextFrame from poster next (1 to 11;
     // anything else stands for poster 1), placed by ViewType, stamped with the watermark
     // in the saver mode, both 32 bits a pixel afterwards. A missing poster raises
@@ -109,7 +115,8 @@ public:
     // --- cross-fade ---------------------------------------------------------------
     // Starts a worker for the current pair of frames. Fading is raised before the worker
     // runs, so the main thread cannot recompose the frames under it. Does nothing while a
-    // worker still runs.
+    // worker still fades; a worker that has dropped Fading is joined first. An exception
+    // that ended the previous worker is raised here instead, and the fade does not start.
     void StartTransition();
     // Asks a running worker to stop after the step in hand; does not wait.
     void StopTransition();
@@ -128,13 +135,14 @@ public:
     void RunPreview();
 
     // --- passwords ----------------------------------------------------------------
-    // True when the saver may close: no password is in use, or the provider accepted it.
-    // The provider runs in a child process; a crash, a hang beyond PasswordTimeout() or
-    // no answer is a refusal. A "ScreenSaveUsePassword" value that is not an integer
+    // True when the saver may close: no password is in use, no provider is installed, or
+    // the provider accepted it. The provider is loaded, asked and unloaded in a child
+    // process (TProviderCall); a crash, a hang beyond PasswordTimeout() or no answer is a
+    // refusal. A "ScreenSaveUsePassword" value that is not an integer
     // raises ERegistryException.
     bool VerifyPassword(std::uint32_t window);
-    // The provider's password-change dialog with HostWnd as its parent; nothing when the
-    // provider or its entry point is missing.
+    // The provider's password-change dialog with HostWnd as its parent, in a child process
+    // as well; nothing when the provider or its entry point is missing.
     void ChangePassword();
     // How long a verification may take before it counts as refused (milliseconds).
     static constexpr std::uint32_t DefaultPasswordTimeout = 120000;

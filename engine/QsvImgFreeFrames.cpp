@@ -1,6 +1,7 @@
 // The engine's frames: binding to a window, composing posters, the watermark, presenting.
 
 #include <algorithm>
+#include <string>
 #include <utility>
 
 #include "engine/MakerAddress.h"
@@ -10,6 +11,7 @@
 #include "gfx/MulDiv.h"
 #include "gfx/RasterOp.h"
 #include "platform/Display.h"
+#include "platform/Exception.h"
 #include "platform/Resources.h"
 
 namespace {
@@ -24,14 +26,30 @@ constexpr int PaletteColors = 236;
 
 } // namespace
 
+bool T_QsvImgFree::FramesFit(int width, int height)
+{
+    constexpr std::uint64_t Frames = 3;  // the current, the next and the work frame
+    constexpr std::uint64_t BytesPerPixel = 4;
+    return width <= MaxFrameSide && height <= MaxFrameSide &&
+           Frames * BytesPerPixel * static_cast<std::uint64_t>(std::max(width, 0)) *
+                   static_cast<std::uint64_t>(std::max(height, 0)) <= MaxFrameBytes;
+}
+
 void T_QsvImgFree::AttachWindow(std::uint32_t window)
 {
-    HostWnd = window;
     std::optional<TWindowRect> rect;
     if (FDisplay && window)
         rect = FDisplay->GetWindowRect(window);
-    FrameWidth = rect ? std::max(rect->Width(), 0) : 0;
-    FrameHeight = rect ? std::max(rect->Height(), 0) : 0;
+    const int width = rect ? std::max(rect->Width(), 0) : 0;
+    const int height = rect ? std::max(rect->Height(), 0) : 0;
+    // Refused before anything is allocated: such frames would only end in running out of memory.
+    if (!FramesFit(width, height))
+        throw EOutOfResources("The window is too large for the slideshow: " + std::to_string(width) + " x " +
+                              std::to_string(height) + " pixels (at most " + std::to_string(MaxFrameSide) +
+                              " pixels a side and " + std::to_string(MaxFrameBytes >> 20) + " MB of frames)");
+    HostWnd = window;
+    FrameWidth = width;
+    FrameHeight = height;
     FrameRect = TRect{0, 0, FrameWidth, FrameHeight};
     WorkFrame->SetSize(FrameWidth, FrameHeight);
     WorkFrame->Fill(0x000000);

@@ -3,10 +3,9 @@
 
 #include <string>
 
-#include "engine/IsolatedCall.h"
 #include "engine/PasswordProvider.h"
+#include "engine/ProviderCall.h"
 #include "engine/QsvImgFree.h"
-#include "platform/DynamicLibrary.h"
 #include "platform/Registry.h"
 
 namespace {
@@ -30,24 +29,16 @@ bool T_QsvImgFree::VerifyPassword(std::uint32_t window)
 {
     if (!PasswordInUse())
         return true;
-    TDynamicLibrary library(SystemDir + std::string(PasswordProvider::VerifyLibrary));
-    if (!library)
-        return true;
-    auto* verify = library.Function<PasswordProvider::TVerifyScreenSavePwd>(std::string(PasswordProvider::VerifyEntry));
-    if (!verify)
-        return true;
-    // The provider's code runs in a child process: if it crashes, hangs or answers
-    // nothing, the saver is neither ended nor unlocked.
-    const TIsolatedResult result = TIsolatedCall::Run([verify, window] { return verify(window); }, FPasswordTimeout);
-    return result.Outcome == TIsolatedOutcome::ioAnswered && result.Value != 0;
+    // Loaded, asked and unloaded in a child process: if the provider crashes, hangs or
+    // answers nothing at any of these steps, the saver is neither ended nor unlocked.
+    const TProviderAnswer answer = TProviderCall::Ask(SystemDir + std::string(PasswordProvider::VerifyLibrary),
+                                                      PasswordProvider::VerifyEntry, window, FPasswordTimeout);
+    return answer == TProviderAnswer::paAccepted || answer == TProviderAnswer::paNoProvider;
 }
 
 void T_QsvImgFree::ChangePassword()
 {
-    TDynamicLibrary library(SystemDir + std::string(PasswordProvider::ChangeLibrary));
-    if (!library)
-        return;
-    auto* change = library.Function<PasswordProvider::TPwdChangePasswordA>(std::string(PasswordProvider::ChangeEntry));
-    if (change)
-        change(std::string(PasswordProvider::ChangeProviderName).c_str(), HostWnd, 0, 0);
+    // The dialog takes as long as its user: no time limit.
+    TProviderCall::Ask(SystemDir + std::string(PasswordProvider::ChangeLibrary), PasswordProvider::ChangeEntry,
+                       HostWnd, std::nullopt);
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -11,26 +12,32 @@
 #include "engine/QsvImgFree.h"
 #include "gfx/MulDiv.h"
 #include "platform/Display.h"
+#include "platform/ScopeGuard.h"
 
 void T_QsvImgFree::StartTransition()
 {
     if (FadeWorker) {
-        if (FadeWorker->Started() && !FadeWorker->Finished())
-            return;  // at most one worker
+        // At most one worker. One that has dropped Fading is past its last step (or was
+        // stopped and has ended): it is joined, even if its thread has not quite returned.
+        if (Fading && !FadeWorker->Finished())
+            return;
         FadeWorker->WaitFor();
+        const std::exception_ptr failure = FadeWorker->FatalException();
         FadeWorker.reset();
+        // The worker's failure is reported here, on the main thread, once.
+        if (failure)
+            std::rethrow_exception(failure);
     }
     // Raised here and not only by the worker: between this return and the worker's first
     // instruction the main thread must already see the fade as running.
     Fading = true;
     FadeWorker = TThread::Create<T_DoTransitionThread>(true, *this);
-    try {
-        FadeWorker->Start();
-    } catch (...) {
+    TScopeGuard undo([this] {
         Fading = false;
         FadeWorker.reset();
-        throw;
-    }
+    });
+    FadeWorker->Start();
+    undo.Dismiss();
 }
 
 void T_QsvImgFree::StopTransition()

@@ -1,16 +1,16 @@
 // Feeds arbitrary text to the form-definition reader, reading into a small form with one
 // property of each kind. Only the reader's own error may come out; anything else (another
 // exception, a crash, a leak) is a fault.
-#include "ui/ClassRegistry.h"
-#include "ui/Collection.h"
-#include "ui/Component.h"
-#include "ui/Errors.h"
-#include "ui/Filer.h"
-#include "ui/FormReader.h"
+#include "classes/ClassRegistry.h"
+#include "classes/Collection.h"
+#include "classes/Component.h"
+#include "classes/Errors.h"
+#include "classes/Filer.h"
+#include "classes/FormReader.h"
 #include "ui/PersistentFont.h"
-#include "ui/Published.h"
-#include "ui/StringList.h"
-#include "ui/WideStringList.h"
+#include "classes/Published.h"
+#include "classes/StringList.h"
+#include "classes/WideStringList.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,7 @@
 #include "gfx/BmpCodec.h"
 
+#include "platform/AtomicFile.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -280,13 +282,14 @@ std::vector<std::uint8_t> TBmpCodec::Write(const TBitmap& bitmap)
 void TBmpCodec::WriteFile(const TBitmap& bitmap, const std::string& path)
 {
     const std::vector<std::uint8_t> bytes = Write(bitmap);
-    TFileHandle file(std::fopen(path.c_str(), "wb"));
-    if (!file)
-        throw EFCreateError("Cannot create file \"" + path + "\". " + std::strerror(errno));
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
-        const int error = errno;
-        throw EStreamError("Cannot write file \"" + path + "\". " + std::strerror(error));
+    // Written whole beside the old file and renamed over it: a failed write keeps the old one.
+    TAtomicFileOptions options;
+    options.Mode = 0644;
+    try {
+        WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), options);
+    } catch (const EAtomicFileError& e) {
+        if (e.Step() == TAtomicFileStep::afCreate)
+            throw EFCreateError("Cannot create file \"" + path + "\". " + e.Message());
+        throw EStreamError("Cannot write file \"" + path + "\". " + e.Message());
     }
-    if (std::fclose(file.release()) != 0)
-        throw EStreamError("Cannot write file \"" + path + "\". " + std::strerror(errno));
 }

@@ -54,8 +54,10 @@ public:
 
     // The 24-bit file of a 24- or 32-bit bitmap.
     static std::vector<std::uint8_t> Write(const TBitmap& bitmap);
-    // Writes that file; EFCreateError ("Cannot create file "%s". %s") when it cannot be
-    // created, EStreamError when writing it fails.
+    // Writes that file (mode 0644) through a temporary file renamed over the old one, so a
+    // link at path is replaced, never followed, and a failed write keeps the old file.
+    // EFCreateError ("Cannot create file "%s". %s") when it cannot be created (also when
+    // path names something other than a regular file), EStreamError when writing it fails.
     static void WriteFile(const TBitmap& bitmap, const std::string& path);
 
 private:

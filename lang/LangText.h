@@ -16,7 +16,7 @@ std::u16string_view LangTrim(std::u16string_view text);
 bool SameWideText(std::u16string_view a, std::u16string_view b);
 
 // First character A..Z, a..z or _, the others also 0..9 (the form framework's rule for
-// component names, defined in ui/Component.cpp).
+// component names, defined in classes/Component.cpp).
 bool IsValidIdent(std::string_view name);
 
 // A decimal signed 32-bit number: an optional sign and at least one digit, nothing else.

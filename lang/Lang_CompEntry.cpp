@@ -8,8 +8,8 @@
 #include "lang/Lang_PropertyWalk.h"
 #include "lang/LanguageController.h"
 #include "platform/Exception.h"
-#include "ui/ClassInfo.h"
-#include "ui/Component.h"
+#include "classes/ClassInfo.h"
+#include "classes/Component.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -5,7 +5,7 @@
 #include "lang/LangEscapes.h"
 #include "lang/LangText.h"
 #include "lang/TranslationText.h"
-#include "ui/TextCase.h"
+#include "platform/TextCase.h"
 
 TLang_CompTranslations::TLang_CompTranslations() : FConstantSection([this] { return HeaderLangId(); }) {}
 

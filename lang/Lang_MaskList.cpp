@@ -1,7 +1,7 @@
 #include "lang/Lang_MaskList.h"
 
-#include "ui/Strings.h"
-#include "ui/TextCase.h"
+#include "classes/Strings.h"
+#include "platform/TextCase.h"
 
 namespace {
 

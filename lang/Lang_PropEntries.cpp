@@ -1,6 +1,6 @@
 #include "lang/Lang_PropEntries.h"
 
-#include "ui/TextCase.h"
+#include "platform/TextCase.h"
 
 #include <algorithm>
 

@@ -6,12 +6,12 @@
 #include "lang/Lang_MaskList.h"
 #include "lang/Lang_PropEntries.h"
 #include "platform/CodePage.h"
-#include "ui/ClassInfo.h"
-#include "ui/Collection.h"
-#include "ui/Component.h"
-#include "ui/StringList.h"
-#include "ui/TextCase.h"
-#include "ui/WideStringList.h"
+#include "classes/ClassInfo.h"
+#include "classes/Collection.h"
+#include "classes/Component.h"
+#include "classes/StringList.h"
+#include "platform/TextCase.h"
+#include "classes/WideStringList.h"
 
 #include <algorithm>
 #include <functional>

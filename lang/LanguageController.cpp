@@ -4,9 +4,9 @@
 #include "lang/LangText.h"
 #include "lang/Lang_MaskList.h"
 #include "lang/LanguageManager.h"
-#include "ui/Filer.h"
-#include "ui/Published.h"
-#include "ui/StringList.h"
+#include "classes/Filer.h"
+#include "classes/Published.h"
+#include "classes/StringList.h"
 
 const TClassInfo& TLanguageController::StaticClass()
 {

@@ -2,9 +2,9 @@
 
 #include "lang/ITranslationSource.h"
 #include "lang/Lang_CompEntry.h"
-#include "ui/Component.h"
-#include "ui/EnumInfo.h"
-#include "ui/Set.h"
+#include "classes/Component.h"
+#include "classes/EnumInfo.h"
+#include "classes/Set.h"
 
 #include <cstdint>
 #include <functional>

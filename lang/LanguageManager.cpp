@@ -8,6 +8,7 @@
 #include "lang/ResourceModule.h"
 #include "lang/TranslationText.h"
 #include "platform/Exception.h"
+#include "platform/ScopeGuard.h"
 
 #include <algorithm>
 
@@ -149,18 +150,15 @@ void TLanguageManager::ApplyToController(const TLang_CompTranslations* translati
 {
     if (controller.OnLanguageChanging)
         controller.OnLanguageChanging(&controller);
-    try {
-        const TLang_CompTranslation* section = nullptr;
-        if (translation)
-            section = translation->FindSection(NarrowAnsi(controller.EffectiveSectionName()));
-        controller.RootEntry().Translate(section, static_cast<std::uint32_t>(AnsiCodePage()));
-    } catch (...) {
+    // The controller hears that the change is over also when it failed half-way.
+    const TScopeGuard changed([&controller] {
         if (controller.OnLanguageChanged)
             controller.OnLanguageChanged(&controller);
-        throw;
-    }
-    if (controller.OnLanguageChanged)
-        controller.OnLanguageChanged(&controller);
+    });
+    const TLang_CompTranslation* section = nullptr;
+    if (translation)
+        section = translation->FindSection(NarrowAnsi(controller.EffectiveSectionName()));
+    controller.RootEntry().Translate(section, static_cast<std::uint32_t>(AnsiCodePage()));
 }
 
 void TLanguageManager::CatchUpController(TLanguageController& controller)

@@ -3,9 +3,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 // How reading from a child's pipe stopped.
@@ -22,10 +20,13 @@ class TChildProcess {
 public:
     using TClock = std::chrono::steady_clock;
 
-    // Forks a child that runs childMain with the write end of the pipe and ends with
-    // _exit(its answer), or _exit(127) when it throws. Started() is false when no pipe or
-    // no child could be made.
-    static TChildProcess Fork(const std::function<int(int pipeFd)>& childMain);
+    // Starts this program's own executable again with the given arguments (the program's
+    // name not included), for work that must not run inside this process. The child ends
+    // with this process (also when it is killed), inherits nothing of it but standard
+    // output and error (standard input is the null device; no other descriptor, no lock,
+    // no display connection), and starts with default signal handling. It reports
+    // through its exit code. Started() is false when it could not be started.
+    static TChildProcess StartSelf(const std::vector<std::string>& arguments);
     // Starts arguments[0] (looked up in PATH) with the rest as its arguments, without a
     // shell, with default signal handling, standard input and error on /dev/null and
     // standard output into the pipe.
@@ -41,6 +42,9 @@ public:
     // Appends what the child writes to data until end of file, until data holds limit
     // bytes, or until the deadline.
     TChildReadEnd Read(std::string& data, TClock::time_point deadline, std::size_t limit = SIZE_MAX);
+    // Waits until the child has ended or the deadline has passed; true when it has ended
+    // (or was never started), so that Reap() returns at once.
+    bool WaitFor(TClock::time_point deadline);
     // Ends the child at once (SIGKILL); Reap() still has to collect it.
     void Kill();
     // Waits for the child to end: its exit status, -1 when it did not end normally (or
@@ -50,7 +54,7 @@ public:
 private:
     TChildProcess() = default;
 
-    pid_t FPid = -1;
+    int FPid = -1;
     int FReadFd = -1;
 #ifdef _WIN32
     // The child, the read end of its pipe and the job that ends it with this process.

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/DisplayEvent.h"
 #include "platform/DisplayTypes.h"
@@ -101,6 +102,8 @@ public:
     virtual TWindowSize ScreenSize() = 0;
     // The primary monitor in screen coordinates.
     virtual TWindowRect PrimaryMonitorRect() = 0;
+    // Every monitor in screen coordinates, the primary one first (they may overlap).
+    virtual std::vector<TWindowRect> MonitorRects() { return {PrimaryMonitorRect()}; }
     // Bits per pixel of the screen (24 for true colour).
     virtual int ScreenBitsPerPixel() = 0;
     // Reads the screen pixels of rect into buffer (buffer size = rect size, cut to the

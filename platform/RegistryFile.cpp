@@ -1,9 +1,11 @@
 #include "platform/RegistryFile.h"
 
+#include "platform/CodePage.h"
 #include "platform/Exception.h"
 
 #include <algorithm>
 #include <array>
+#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -158,6 +160,17 @@ std::vector<std::uint8_t> Utf8ToUtf16Le(std::string_view text)
     return out;
 }
 
+// 8-bit text of a REGEDIT4 file in UTF-8: text that is valid UTF-8 stays as it is (written by
+// hand in a UTF-8 editor), anything else is ANSI text in code page 1252.
+std::string AnsiToUtf8(std::string_view text)
+{
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return std::string(text);
+    if (WideToMultiByte(CP_UTF8, MultiByteToWide(CP_UTF8, text)) == text)
+        return std::string(text);
+    return WideToMultiByte(CP_UTF8, MultiByteToWide(1252, text));
+}
+
 // Reads a quoted text starting at s[pos] == '"'; \\ and \" are escapes. On success pos
 // stands after the closing quote.
 bool ParseQuoted(std::string_view s, std::size_t& pos, std::string& out)
@@ -227,9 +240,6 @@ public:
         if (std::all_of(text.begin(), text.end(), [](char c) { return IsBlank(c) || c == '\n'; }))
             Fail(0, "the file is empty");
         CheckHeader();
-        // Every writer ends the last line; a file whose last line stops short was cut off.
-        if (!Trim(FLines.back()).empty())
-            Fail(FLines.size(), "the file ends in the middle of a line (it was cut off)");
         for (FLine = 1; FLine < FLines.size(); ++FLine) {
             const std::string_view line = TrimLeft(FLines[FLine]);
             if (Trim(line).empty() || line.front() == ';')
@@ -269,9 +279,15 @@ private:
         } else if (bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF') {
             Fail(0, "big-endian UTF-16 text is not supported");
         } else {
-            if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF")
+            if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
                 bytes.remove_prefix(3);
-            text.assign(bytes);
+                text.assign(bytes);
+            } else if (StartsWithText(bytes, Version4Header)) {
+                // REGEDIT4 files are ANSI text; one written in UTF-8 by hand is taken as it is.
+                text = AnsiToUtf8(bytes);
+            } else {
+                text.assign(bytes);
+            }
         }
         if (text.find('\0') != std::string::npos)
             Fail(0, "the file holds binary data");
@@ -295,13 +311,25 @@ private:
 
     void CheckHeader()
     {
-        const std::string_view header = Trim(FLines[0]);
-        if (TRegistryFile::SameText(header, Version4Header)) {
-            FVersion4 = true;
-        } else if (TRegistryFile::SameText(header, Version5Header)) {
-            FVersion4 = false;
+        // A CR inside the first line means CR-only line ends: the "line" is the whole file,
+        // and only its first real line may show in a message.
+        std::string_view first = FLines[0];
+        const std::size_t cr = first.find('\r');
+        const bool crOnly = cr != std::string_view::npos && !Trim(first.substr(cr)).empty();
+        if (crOnly)
+            first = first.substr(0, cr);
+        const std::string_view header = Trim(first);
+        const bool known = TRegistryFile::SameText(header, Version4Header) || TRegistryFile::SameText(header, Version5Header);
+        if (known && crOnly) {
+            Fail(1, "the lines end in CR alone (only CR LF and LF line ends are read)");
+        } else if (known) {
+            FVersion4 = TRegistryFile::SameText(header, Version4Header);
         } else if (StartsWithText(header, VersionPrefix)) {
-            Fail(1, "unsupported version \"" + std::string(header.substr(VersionPrefix.size())) + "\"");
+            constexpr std::size_t MaxQuote = 40;
+            std::string version(header.substr(VersionPrefix.size(), MaxQuote));
+            if (header.size() > VersionPrefix.size() + MaxQuote)
+                version += "...";
+            Fail(1, "unsupported version \"" + version + "\"");
         } else {
             Fail(1, "not a registry export (the first line is neither \"REGEDIT4\" nor \"Windows Registry Editor Version 5.00\")");
         }
@@ -438,7 +466,7 @@ private:
             if (FVersion4) {
                 if (!raw.empty() && raw.back() == '\0')
                     raw.remove_suffix(1);
-                value.Text.assign(raw);
+                value.Text = AnsiToUtf8(raw);
             } else {
                 if (raw.size() >= 2 && raw.substr(raw.size() - 2) == std::string_view("\0\0", 2))
                     raw.remove_suffix(2);
@@ -490,13 +518,21 @@ TRegistryFile TRegistryFile::Parse(std::string_view bytes, const std::string& fi
     return result;
 }
 
+namespace {
+// The name under which a path or a value name is indexed: ASCII letters in upper case.
+std::string Folded(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        c = FoldChar(c);
+    return out;
+}
+}  // namespace
+
 TRegistryFile::TKey* TRegistryFile::FindKey(std::string_view path)
 {
-    const std::string normal = NormalizePath(path);
-    for (TKey& key : FKeys)
-        if (SameText(key.Path, normal))
-            return &key;
-    return nullptr;
+    const auto found = FIndex.find(Folded(NormalizePath(path)));
+    return found == FIndex.end() ? nullptr : &FKeys[found->second];
 }
 
 const TRegistryFile::TKey* TRegistryFile::FindKey(std::string_view path) const
@@ -525,53 +561,69 @@ bool TRegistryFile::KeyExists(std::string_view path) const
 
 TRegistryFile::TKey& TRegistryFile::CreateKey(std::string_view path)
 {
-    if (TKey* key = FindKey(path))
-        return *key;
-    FKeys.push_back(TKey{NormalizePath(path), {}});
-    return FKeys.back();
+    TKey key;
+    key.Path = NormalizePath(path);
+    const auto [place, added] = FIndex.try_emplace(Folded(key.Path), FKeys.size());
+    if (added)
+        FKeys.push_back(std::move(key));
+    return FKeys[place->second];
 }
 
 void TRegistryFile::DeleteKey(std::string_view path)
 {
     const std::string normal = NormalizePath(path);
-    std::erase_if(FKeys, [&](const TKey& key) { return IsAtOrBelow(key.Path, normal); });
+    if (std::erase_if(FKeys, [&](const TKey& key) { return IsAtOrBelow(key.Path, normal); }) == 0)
+        return;
+    FIndex.clear();
+    for (std::size_t i = 0; i < FKeys.size(); ++i)
+        FIndex.emplace(Folded(FKeys[i].Path), i);
 }
 
 const TRegistryFile::TValue* TRegistryFile::FindValue(const TKey& key, std::string_view name)
 {
-    for (const TValue& value : key.Values)
-        if (SameText(value.Name, name))
-            return &value;
-    return nullptr;
+    const auto found = key.ValueIndex.find(Folded(name));
+    return found == key.ValueIndex.end() ? nullptr : &key.Values[found->second];
 }
 
 void TRegistryFile::SetValue(TKey& key, TValue value)
 {
-    for (TValue& existing : key.Values) {
-        if (SameText(existing.Name, value.Name)) {
-            existing = std::move(value);
-            return;
-        }
-    }
-    key.Values.push_back(std::move(value));
+    const auto [place, added] = key.ValueIndex.try_emplace(Folded(value.Name), key.Values.size());
+    if (added)
+        key.Values.push_back(std::move(value));
+    else
+        key.Values[place->second] = std::move(value);
 }
 
 bool TRegistryFile::DeleteValue(TKey& key, std::string_view name)
 {
-    return std::erase_if(key.Values, [&](const TValue& value) { return SameText(value.Name, name); }) > 0;
+    const auto found = key.ValueIndex.find(Folded(name));
+    if (found == key.ValueIndex.end())
+        return false;
+    const std::size_t place = found->second;
+    key.Values.erase(key.Values.begin() + static_cast<std::ptrdiff_t>(place));
+    key.ValueIndex.erase(found);
+    for (auto& entry : key.ValueIndex)
+        if (entry.second > place)
+            --entry.second;
+    return true;
 }
 
 std::string TRegistryFile::Write() const
 {
     static constexpr char Digits[] = "0123456789abcdef";
+    // Every path above some key: a key without values is written only when no key below it
+    // implies it.
+    std::unordered_set<std::string> above;
+    for (const TKey& key : FKeys) {
+        const std::string folded = Folded(key.Path);
+        for (std::size_t cut = folded.rfind('\\'); cut != std::string::npos && cut > 0; cut = folded.rfind('\\', cut - 1))
+            if (!above.insert(folded.substr(0, cut)).second)
+                break;
+    }
     std::string out(Version5Header);
     out += "\r\n";
     for (const TKey& key : FKeys) {
-        // A key without values is written only when no key below it implies it.
-        const bool implied = key.Values.empty() && std::any_of(FKeys.begin(), FKeys.end(), [&](const TKey& other) {
-            return other.Path.size() > key.Path.size() && IsAtOrBelow(other.Path, key.Path);
-        });
-        if (implied)
+        if (key.Values.empty() && above.contains(Folded(key.Path)))
             continue;
         out += "\r\n[" + key.Path + "]\r\n";
         for (const TValue& value : key.Values) {

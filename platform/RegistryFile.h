@@ -3,12 +3,14 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // The contents of a registry export file: keys by full path ("HKEY_CURRENT_USER\Software\...")
 // holding typed values, in the order they were first seen. Reads files headed "REGEDIT4" or
 // "Windows Registry Editor Version 5.00" (UTF-8 with or without its mark, or UTF-16LE with its
-// mark; CR LF or LF line ends) and writes the version 5 form in UTF-8 with CR LF.
+// mark; CR LF or LF line ends, the last line with or without one) and writes the version 5
+// form in UTF-8 with CR LF. REGEDIT4 text that is not valid UTF-8 is read as code page 1252.
 // Key paths and value names compare without regard to ASCII case.
 class TRegistryFile {
 public:
@@ -28,11 +30,14 @@ public:
 
     struct TKey {
         std::string Path;                  // full path, components joined by '\'
-        std::vector<TValue> Values;
+        std::vector<TValue> Values;        // changed only through SetValue and DeleteValue
+        // Each value's place in Values by its case-folded name, kept by SetValue and DeleteValue.
+        std::unordered_map<std::string, std::size_t> ValueIndex;
     };
 
     // Parses the bytes of a file. Raises ERegistryException naming fileName, with the line,
-    // when the bytes are not a registry export (empty, truncated, garbage, unknown version).
+    // when the bytes are not a registry export (empty, cut inside a line, garbage, unknown
+    // version, CR-only line ends); a message quotes at most the first line.
     static TRegistryFile Parse(std::string_view bytes, const std::string& fileName);
     // The version 5 text of the contents.
     std::string Write() const;
@@ -57,4 +62,6 @@ public:
 
 private:
     std::vector<TKey> FKeys;
+    // Each key's place in FKeys by its case-folded path, so that a lookup does not walk the list.
+    std::unordered_map<std::string, std::size_t> FIndex;
 };

@@ -21,7 +21,8 @@ add_library(veltrane_test_support STATIC
   ${CMAKE_CURRENT_SOURCE_DIR}/support/FileText.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/ScopedEnvironment.cpp
   ${CMAKE_CURRENT_SOURCE_DIR}/support/TempConfigHome.cpp
-  ${CMAKE_CURRENT_SOURCE_DIR}/support/TempFolder.cpp)
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/TempFolder.cpp
+  ${CMAKE_CURRENT_SOURCE_DIR}/support/TestTree.cpp)
 target_include_directories(veltrane_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(veltrane_test_support PUBLIC platform gtest)
 
@@ -45,7 +46,7 @@ endfunction()
 
 # --- platform -------------------------------------------------------------------------
 veltrane_windows_tests(platform LIBS platform
-  EXCLUDE ChildProcessTest.cpp DesktopWallpaperTest.cpp KernelTest.cpp RegistryProcessTest.cpp
+  EXCLUDE ChildProcessTest.cpp DesktopWallpaperTest.cpp KernelTest.cpp RegistryProcessTest.cpp TestMain.cpp
           RegistryTest.cpp ShellTest.cpp SingleInstanceTest.cpp X11DisplayTest.cpp)
 add_library(veltrane_test_library MODULE ${CMAKE_CURRENT_SOURCE_DIR}/platform/fixtures/TestLibrary.cpp)
 set_target_properties(veltrane_test_library PROPERTIES PREFIX "" OUTPUT_NAME "veltrane-test-library")
@@ -54,15 +55,17 @@ target_compile_definitions(test_platform PRIVATE VELTRANE_TEST_LIBRARY="$<TARGET
 
 # --- the folders above platform -------------------------------------------------------
 # Left out, as they test POSIX or X11 facilities: the comparisons of the JPEG decoder with
-# the build machine's djpeg (gfx), the X11 application, form and message box tests (ui),
+# the build machine's djpeg and the BMP writer against planted links, FIFOs and file size
+# limits (gfx), the X11 application, form and message box tests (ui),
 # the file store of the POSIX registry (engine Settings), the forked provider calls
 # (engine Password), the xdg-open link opener (widgets Label3D) and the dialog tests that
 # run on Xvfb (config). The Wine tests of tests/e2e/WineTest.cpp drive those parts of the
 # Windows build, and compare the posters it decodes with the Linux build's pixel for pixel.
-veltrane_windows_tests(gfx LIBS gfx JPEG::JPEG EXCLUDE JpegDecoderTest.cpp)
+veltrane_windows_tests(gfx LIBS gfx JPEG::JPEG EXCLUDE BmpCodecTest.cpp JpegDecoderTest.cpp)
+veltrane_windows_tests(classes LIBS classes ui)
 veltrane_windows_tests(ui LIBS ui EXCLUDE ApplicationX11Test.cpp FormX11Test.cpp MessageBoxX11Test.cpp)
 veltrane_windows_tests(engine LIBS engine EXCLUDE SettingsTest.cpp PasswordTest.cpp)
-veltrane_windows_tests(lang LIBS lang)
+veltrane_windows_tests(lang LIBS lang ui)
 veltrane_windows_tests(widgets LIBS widgets EXCLUDE Label3DTest.cpp)
 veltrane_windows_tests(view LIBS view)
 veltrane_windows_tests(config LIBS config EXCLUDE DialogLanguageTest.cpp FrmConfigTest.cpp WallpaperTest.cpp)

@@ -1,9 +1,9 @@
 #include "ui/Application.h"
 
 #include "ui/CustomForm.h"
-#include "ui/Errors.h"
+#include "classes/Errors.h"
 #include "ui/MessageBox.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/Timer.h"
 
 #include "platform/Kernel.h"

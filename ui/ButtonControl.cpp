@@ -1,7 +1,8 @@
 #include "ui/ButtonControl.h"
 
-#include "ui/Published.h"
-#include "ui/TextCase.h"
+#include "classes/Published.h"
+#include "platform/TextCase.h"
+#include "platform/ScopeGuard.h"
 
 const TClassInfo& TButtonControl::StaticClass() {
     static const TClassInfo info = MakeClass<TButtonControl, TWinControl>("TButtonControl", {});
@@ -23,13 +24,8 @@ void TButtonControl::MouseDown(TMouseButton button, TShiftState shift, int x, in
     if (button == mbLeft) {
         if (!Focused() && CanFocus()) {
             FClicksDisabled = true;
-            try {
-                SetFocus();
-            } catch (...) {
-                FClicksDisabled = false;
-                throw;
-            }
-            FClicksDisabled = false;
+            const TScopeGuard enable([this] { FClicksDisabled = false; });
+            SetFocus();
         }
         FMouseDown = true;
         SetMouseCapture(true);

@@ -1,6 +1,6 @@
 #include "ui/ColorIdents.h"
 
-#include "ui/TextCase.h"
+#include "platform/TextCase.h"
 
 #include "gfx/Color.h"
 

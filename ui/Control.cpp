@@ -3,11 +3,12 @@
 #include "ui/Application.h"
 #include "ui/ColorIdents.h"
 #include "ui/CustomForm.h"
-#include "ui/Errors.h"
-#include "ui/Published.h"
+#include "classes/Errors.h"
+#include "classes/Published.h"
 #include "ui/WinControl.h"
 
 #include "gfx/Canvas.h"
+#include "platform/ScopeGuard.h"
 
 #include <algorithm>
 #include <climits>
@@ -257,13 +258,8 @@ void TControl::SetParentFont(bool value) {
 void TControl::ParentFontChanged() {
     if (!FParentFont || !FParent) return;
     FSettingParentFont = true;
-    try {
-        FFont.Font().Assign(FParent->Font());
-    } catch (...) {
-        FSettingParentFont = false;
-        throw;
-    }
-    FSettingParentFont = false;
+    const TScopeGuard done([this] { FSettingParentFont = false; });
+    FFont.Font().Assign(FParent->Font());
 }
 
 void TControl::FontObjectChanged() {

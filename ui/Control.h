@@ -47,7 +47,7 @@
 //   ParentFontChanged, ParentColorChanged, Resized) are virtual methods that run after the change;
 //   the defaults invalidate the control (the parent notices update ParentFont/ParentColor children).
 
-#include "ui/Component.h"
+#include "classes/Component.h"
 #include "ui/Controls.h"
 #include "ui/PersistentFont.h"
 

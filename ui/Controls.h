@@ -3,8 +3,8 @@
 // Types shared by the controls, forms and the application: mouse buttons and shift states
 // (the display's own), form styles, modal results, cursors, control styles and event types.
 
-#include "ui/EnumInfo.h"
-#include "ui/Set.h"
+#include "classes/EnumInfo.h"
+#include "classes/Set.h"
 
 #include "platform/DisplayKeys.h"
 #include "platform/DisplayTypes.h"

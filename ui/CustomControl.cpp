@@ -1,6 +1,6 @@
 #include "ui/CustomControl.h"
 
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 const TClassInfo& TCustomControl::StaticClass() {
     static const TClassInfo info = MakeClass<TCustomControl, TWinControl>("TCustomControl", {});

@@ -2,10 +2,11 @@
 
 #include "ui/Application.h"
 #include "ui/CustomForm.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/ShapeEdges.h"
 
 #include "gfx/Canvas.h"
+#include "platform/ScopeGuard.h"
 
 #include <algorithm>
 #include <cctype>
@@ -162,14 +163,9 @@ void TCustomEdit::TextChanged() {
 
 void TCustomEdit::SetTextKeepCaret(std::string text, int caret) {
     FInternalChange = true;
+    const TScopeGuard done([this] { FInternalChange = false; });
     FAnchor = FCaret = caret;
-    try {
-        SetText(text);
-    } catch (...) {
-        FInternalChange = false;
-        throw;
-    }
-    FInternalChange = false;
+    SetText(text);
 }
 
 bool TCustomEdit::ReplaceSelection(std::string_view text) {
@@ -335,13 +331,8 @@ void TCustomEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y
     if (button == mbLeft) {
         if (!Focused() && CanFocus()) {
             FFocusByMouse = true;
-            try {
-                SetFocus();
-            } catch (...) {
-                FFocusByMouse = false;
-                throw;
-            }
-            FFocusByMouse = false;
+            const TScopeGuard done([this] { FFocusByMouse = false; });
+            SetFocus();
         }
         const int at = CharAtX(x);
         if (shift & ssDouble) {

@@ -1,12 +1,13 @@
 #include "ui/CustomForm.h"
 
 #include "ui/Application.h"
-#include "ui/ClassRegistry.h"
-#include "ui/Errors.h"
-#include "ui/FormReader.h"
-#include "ui/Published.h"
+#include "classes/ClassRegistry.h"
+#include "classes/Errors.h"
+#include "classes/FormReader.h"
+#include "classes/Published.h"
 
 #include "gfx/Canvas.h"
+#include "platform/ScopeGuard.h"
 
 #include <algorithm>
 
@@ -249,7 +250,11 @@ TModalResult TCustomForm::ShowModal() {
     FModal = true;
     FModalResult = mrNone;
     app.PushModal(*this);
-    try {
+    {
+        const TScopeGuard popModal([this, &app] {
+            app.PopModal();
+            FModal = false;
+        });
         Show();
         while (FModalResult == mrNone) {
             if (app.Terminated()) {
@@ -258,13 +263,7 @@ TModalResult TCustomForm::ShowModal() {
             }
             app.HandleMessage();
         }
-    } catch (...) {
-        app.PopModal();
-        FModal = false;
-        throw;
     }
-    app.PopModal();
-    FModal = false;
     Hide();
     // The form that was active before gets the focus back, as after a platform dialog.
     const auto& forms = app.Forms();

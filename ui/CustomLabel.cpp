@@ -1,7 +1,7 @@
 #include "ui/CustomLabel.h"
 
 #include "ui/ButtonControl.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/WinControl.h"
 
 #include "gfx/Canvas.h"

@@ -1,6 +1,6 @@
 #include "ui/Edit.h"
 
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 const TClassInfo& TEdit::StaticClass() {
     using T = TEdit;

@@ -1,6 +1,6 @@
 #include "ui/Form.h"
 
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 const TClassInfo& TForm::StaticClass() {
     using T = TForm;

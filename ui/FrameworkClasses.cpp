@@ -1,6 +1,6 @@
 #include "ui/FrameworkClasses.h"
 
-#include "ui/ClassRegistry.h"
+#include "classes/ClassRegistry.h"
 #include "ui/Form.h"
 #include "ui/Timer.h"
 

@@ -1,6 +1,6 @@
 #include "ui/GraphicControl.h"
 
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 const TClassInfo& TGraphicControl::StaticClass() {
     static const TClassInfo info = MakeClass<TGraphicControl, TControl>("TGraphicControl", {});

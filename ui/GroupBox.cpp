@@ -1,7 +1,7 @@
 #include "ui/GroupBox.h"
 
 #include "ui/ButtonControl.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/ShapeEdges.h"
 
 #include "gfx/Canvas.h"

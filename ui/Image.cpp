@@ -1,6 +1,6 @@
 #include "ui/Image.h"
 
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 #include "gfx/Canvas.h"
 

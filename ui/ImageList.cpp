@@ -1,8 +1,8 @@
 #include "ui/ImageList.h"
 
 #include "ui/ColorIdents.h"
-#include "ui/Filer.h"
-#include "ui/Published.h"
+#include "classes/Filer.h"
+#include "classes/Published.h"
 
 #include "gfx/BmpCodec.h"
 #include "gfx/Canvas.h"

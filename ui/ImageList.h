@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Component.h"
+#include "classes/Component.h"
 
 #include "gfx/Bitmap.h"
 #include "gfx/Color.h"

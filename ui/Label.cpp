@@ -1,6 +1,6 @@
 #include "ui/Label.h"
 
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/WinControl.h"
 
 const TClassInfo& TLabel::StaticClass() {

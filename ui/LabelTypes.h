@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/EnumInfo.h"
+#include "classes/EnumInfo.h"
 
 #include <cstdint>
 

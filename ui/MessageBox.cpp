@@ -1,7 +1,7 @@
 #include "ui/MessageBox.h"
 
 #include "ui/Application.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 #include "gfx/Canvas.h"
 #include "gfx/DrawText.h"

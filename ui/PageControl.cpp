@@ -1,7 +1,7 @@
 #include "ui/PageControl.h"
 
-#include "ui/ClassRegistry.h"
-#include "ui/Published.h"
+#include "classes/ClassRegistry.h"
+#include "classes/Published.h"
 #include "ui/TabSheet.h"
 
 #include <algorithm>

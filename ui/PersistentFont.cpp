@@ -1,7 +1,7 @@
 #include "ui/PersistentFont.h"
 
 #include "ui/ColorIdents.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 const TClassInfo& TPersistentFont::StaticClass() {
     using T = TPersistentFont;

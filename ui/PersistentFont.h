@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/EnumInfo.h"
-#include "ui/Persistent.h"
-#include "ui/Set.h"
+#include "classes/EnumInfo.h"
+#include "classes/Persistent.h"
+#include "classes/Set.h"
 
 #include "gfx/Font.h"
 

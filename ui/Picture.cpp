@@ -1,7 +1,7 @@
 #include "ui/Picture.h"
 
-#include "ui/Filer.h"
-#include "ui/Published.h"
+#include "classes/Filer.h"
+#include "classes/Published.h"
 
 #include "gfx/BmpCodec.h"
 #include "gfx/JpegDecoder.h"

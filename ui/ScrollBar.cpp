@@ -1,6 +1,6 @@
 #include "ui/ScrollBar.h"
 
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 #include <algorithm>
 

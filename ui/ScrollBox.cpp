@@ -1,7 +1,7 @@
 #include "ui/ScrollBox.h"
 
 #include "ui/CustomForm.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/ShapeEdges.h"
 #include "ui/Timer.h"
 

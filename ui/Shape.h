@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/EnumInfo.h"
+#include "classes/EnumInfo.h"
 #include "ui/GraphicControl.h"
 #include "ui/ShapeBrush.h"
 #include "ui/ShapePen.h"

@@ -1,7 +1,7 @@
 #include "ui/ShapeBrush.h"
 
 #include "ui/ColorIdents.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 // The names of the gfx brush styles, for this file's reflection only.
 static const TEnumInfo& GetEnumInfo(TBrushStyle) {

@@ -1,7 +1,7 @@
 #include "ui/ShapePen.h"
 
 #include "ui/ColorIdents.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 // The names of the gfx pen enumerations, for this file's reflection only.
 static const TEnumInfo& GetEnumInfo(TPenStyle) {

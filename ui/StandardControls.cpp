@@ -1,6 +1,6 @@
 #include "ui/StandardControls.h"
 
-#include "ui/ClassRegistry.h"
+#include "classes/ClassRegistry.h"
 #include "ui/Edit.h"
 #include "ui/GroupBox.h"
 #include "ui/Image.h"

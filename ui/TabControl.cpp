@@ -1,6 +1,6 @@
 #include "ui/TabControl.h"
 
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 #include "gfx/Bitmap.h"
 #include "gfx/Canvas.h"

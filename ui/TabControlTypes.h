@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/EnumInfo.h"
+#include "classes/EnumInfo.h"
 
 #include "gfx/Canvas.h"
 #include "gfx/Geometry.h"

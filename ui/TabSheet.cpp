@@ -1,7 +1,7 @@
 #include "ui/TabSheet.h"
 
 #include "ui/PageControl.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 const TClassInfo& TTabSheet::StaticClass() {
     using T = TTabSheet;

@@ -1,7 +1,7 @@
 #include "ui/Timer.h"
 
 #include "ui/Application.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 const TClassInfo& TTimer::StaticClass() {
     using T = TTimer;

@@ -1,7 +1,7 @@
 #include "ui/WinControl.h"
 
 #include "ui/CustomForm.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 #include "gfx/Canvas.h"
 

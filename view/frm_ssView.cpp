@@ -5,11 +5,13 @@
 
 #include "engine/QsvImgFree.h"
 #include "platform/Display.h"
+#include "view/MonitorCovers.h"
 #include "ui/Application.h"
-#include "ui/ClassRegistry.h"
+#include "classes/ClassRegistry.h"
 #include "ui/FrameworkClasses.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/Timer.h"
+#include "platform/ScopeGuard.h"
 
 namespace {
 
@@ -50,6 +52,7 @@ Tfrm_ssView::~Tfrm_ssView()
 {
     // Normally FormDestroy has done this; the worker must be over before the window goes.
     Engine.reset();
+    FCovers.reset();
 }
 
 std::uint32_t Tfrm_ssView::IntervalFor(std::int32_t seconds)
@@ -86,6 +89,9 @@ void Tfrm_ssView::FormActivate(TObject*)
     if (!FirstActivate)
         return;
     FirstActivate = false;
+    // The other monitors go black; the view is made top-most after them, so it ends highest.
+    FCovers =
+        std::make_unique<TMonitorCovers>(AppDisplay(), TWindowRect{Left(), Top(), Left() + Width(), Top() + Height()});
     AppDisplay().SetTopMost(Handle(), true);
     TakeOver();
     Engine->AttachWindow(Handle());
@@ -118,8 +124,6 @@ void Tfrm_ssView::tmrEsperaTimer(TObject*)
 {
     if (Engine->Fading)
         return;
-    if (!FInputGrabbed && !FErrorShowing)
-        TakeOver();  // the input was held elsewhere when the view came up
     Engine->AdvanceImage();
     Engine->StartTransition();
     FFaded = true;
@@ -139,8 +143,6 @@ void Tfrm_ssView::FormMouseDown(TObject*, TMouseButton, TShiftState, int, int)
 
 void Tfrm_ssView::FormMouseMove(TObject*, TShiftState, int x, int y)
 {
-    if (!FInputGrabbed && !FErrorShowing)
-        TakeOver();  // the input was held elsewhere when the view came up
     // The start is in screen coordinates; the form's client origin is its place on the screen.
     const int screenX = Left() + x;
     const int screenY = Top() + y;
@@ -152,14 +154,17 @@ void Tfrm_ssView::RequestClose()
 {
     if (Application()->Terminated())
         return;  // already agreed: input still waiting asks nothing more
-    // A provider's password dialog needs the keyboard, the pointer and the cursor.
+    // A provider's password dialog needs the keyboard, the pointer and the cursor, but only
+    // while its child runs. The keyboard focus is the view's meanwhile: keys that no window
+    // of the provider takes come here, never to another program's window.
+    AppDisplay().RaiseWindow(Handle());
+    AppDisplay().SetFocus(Handle());
     StepAside();
     bool mayClose = false;
-    try {
+    {
+        TScopeGuard takeOver([this] { TakeOver(); });
         mayClose = Engine->VerifyPassword(Handle());
-    } catch (...) {
-        TakeOver();
-        throw;
+        takeOver.Dismiss();
     }
     if (!mayClose) {
         TakeOver();
@@ -179,6 +184,7 @@ void Tfrm_ssView::FormCloseQuery(TObject*, bool& canClose)
 void Tfrm_ssView::FormDestroy(TObject*)
 {
     Engine.reset();  // stops and joins a cross-fade that still runs
+    FCovers.reset();
     StepAside();
     if (TApplication* application = Application())
         application->SetOnException(nullptr);
@@ -211,10 +217,22 @@ void Tfrm_ssView::TakeOver()
     AppDisplay().SetCursor(Handle(), crNone);
     if (!FInputGrabbed)
         FInputGrabbed = AppDisplay().GrabInput(Handle());
+    // Held elsewhere (a menu of another program, say): tried again until it is ours.
+    if (!FGrabRetry) {
+        FGrabRetry = std::make_unique<TTimer>(nullptr);
+        FGrabRetry->SetInterval(GrabRetryInterval);
+        FGrabRetry->SetOnTimer([this](TObject*) {
+            if (!FErrorShowing)
+                TakeOver();
+        });
+    }
+    FGrabRetry->SetEnabled(!FInputGrabbed);
 }
 
 void Tfrm_ssView::StepAside()
 {
+    if (FGrabRetry)
+        FGrabRetry->SetEnabled(false);
     if (FInputGrabbed) {
         if (TApplication* application = Application())
             application->Display().ReleaseInput();
@@ -229,13 +247,10 @@ void Tfrm_ssView::ShowError(const std::exception& error)
     const bool nested = FErrorShowing;
     FErrorShowing = true;
     StepAside();
-    try {
+    {
+        const TScopeGuard restore([this, nested] { FErrorShowing = nested; });
         Application()->ShowException(error);
-    } catch (...) {
-        FErrorShowing = nested;
-        throw;
     }
-    FErrorShowing = nested;
     if (!nested && !Application()->Terminated())
         TakeOver();
 }

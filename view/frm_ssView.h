@@ -7,6 +7,7 @@
 #include "ui/Form.h"
 
 class T_QsvImgFree;
+class TMonitorCovers;
 class TTimer;
 
 // The full-screen view of the saver mode: a borderless window over the primary monitor,
@@ -22,6 +23,8 @@ public:
     // The form definition resource, and how far the pointer may wander before it counts.
     static constexpr const char* FormResource = "TFRM_SSVIEW";
     static constexpr int MoveTolerance = 30;
+    // How often input held by another program is asked for again (milliseconds).
+    static constexpr std::uint32_t GrabRetryInterval = 100;
 
     explicit Tfrm_ssView(TComponent* owner);
     ~Tfrm_ssView() override;
@@ -62,6 +65,8 @@ private:
     void ShowCursorAgain();
     void ShowError(const std::exception& error);
 
+    std::unique_ptr<TMonitorCovers> FCovers;  // the other monitors, black
+    std::unique_ptr<TTimer> FGrabRetry;  // runs while the input could not be taken
     bool FCursorHidden = false;
     bool FInputGrabbed = false;
     bool FErrorShowing = false;  // a message box is up: the view leaves the input alone

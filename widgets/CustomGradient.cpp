@@ -1,6 +1,6 @@
 #include "widgets/CustomGradient.h"
 
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 #include <algorithm>
 

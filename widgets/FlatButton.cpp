@@ -2,9 +2,9 @@
 
 #include "widgets/FlatRadioButton.h"
 
-#include "ui/ClassRegistry.h"
+#include "classes/ClassRegistry.h"
 #include "ui/ColorIdents.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 const TClassInfo& TFlatButton::StaticClass() {
     using T = TFlatButton;

@@ -5,10 +5,11 @@
 
 #include "ui/CustomForm.h"
 #include "ui/ImageList.h"
-#include "ui/Published.h"
-#include "ui/TextCase.h"
+#include "classes/Published.h"
+#include "platform/TextCase.h"
 
 #include "gfx/Canvas.h"
+#include "platform/ScopeGuard.h"
 
 #include <optional>
 
@@ -204,15 +205,11 @@ void TFlatCustomButton::Clicked() {
 void TFlatCustomButton::KeyboardClick() {
     FKeyPressed = true;
     PaintButton();
-    try {
-        Click();
-    } catch (...) {
+    const TScopeGuard release([this] {
         FKeyPressed = false;
         PaintButton();
-        throw;
-    }
-    FKeyPressed = false;
-    PaintButton();
+    });
+    Click();
 }
 
 bool TFlatCustomButton::DialogKey(std::uint16_t key, TShiftState shift) {
@@ -273,15 +270,11 @@ void TFlatCustomButton::KeyUp(std::uint16_t& key, TShiftState shift) {
     // Any key's release ends the press with a click. The space bar may still be down: its
     // own release then clicks no second time.
     FSpaceDown = false;
-    try {
-        Click();
-    } catch (...) {
+    const TScopeGuard release([this] {
         FKeyPressed = false;
         PaintButton();
-        throw;
-    }
-    FKeyPressed = false;
-    PaintButton();
+    });
+    Click();
 }
 
 void TFlatCustomButton::FocusIn() {

@@ -1,6 +1,6 @@
 #include "widgets/FlatCustomRadioButton.h"
 
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 const TClassInfo& TFlatCustomRadioButton::StaticClass() {
     static const TClassInfo info = MakeClass<TFlatCustomRadioButton, TFlatCustomButton>("TFlatCustomRadioButton", {});

@@ -1,7 +1,7 @@
 #include "widgets/FlatRadioButton.h"
 
 #include "ui/ColorIdents.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 const TClassInfo& TFlatRadioButton::StaticClass() {
     using T = TFlatRadioButton;

@@ -3,9 +3,9 @@
 #include "widgets/BitmapExt.h"
 #include "widgets/RotatedFont.h"
 
-#include "ui/ClassRegistry.h"
+#include "classes/ClassRegistry.h"
 #include "ui/Image.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/TabSheet.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "widgets/GradTabStyle.h"
 
 #include "ui/ColorIdents.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 const TClassInfo& TGradTabStyle::StaticClass() {
     using T = TGradTabStyle;

@@ -1,7 +1,7 @@
 #include "widgets/GradTabsWallpaper.h"
 
 #include "ui/Image.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 const TClassInfo& TGradTabsWallpaper::StaticClass() {
     using T = TGradTabsWallpaper;

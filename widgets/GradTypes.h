@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/EnumInfo.h"
-#include "ui/Set.h"
+#include "classes/EnumInfo.h"
+#include "classes/Set.h"
 
 #include <cstdint>
 

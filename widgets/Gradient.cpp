@@ -1,6 +1,6 @@
 #include "widgets/Gradient.h"
 
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 // The brush styles by name, for the BrushStyle property. Kept to this file so that
 // it cannot clash with another declaration of the same names.

@@ -2,10 +2,10 @@
 
 #include "widgets/RotatedText.h"
 
-#include "ui/ClassRegistry.h"
+#include "classes/ClassRegistry.h"
 #include "ui/ColorIdents.h"
 #include "ui/CustomForm.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 #include "gfx/Canvas.h"
 #include "gfx/DrawText.h"

@@ -1,6 +1,6 @@
 #include "widgets/SpinButton.h"
 
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 const TClassInfo& TSpinButton::StaticClass() {
     using T = TSpinButton;

@@ -1,7 +1,7 @@
 #include "widgets/SpinEdit.h"
 
-#include "ui/ClassRegistry.h"
-#include "ui/Published.h"
+#include "classes/ClassRegistry.h"
+#include "classes/Published.h"
 
 #include "gfx/Canvas.h"
 

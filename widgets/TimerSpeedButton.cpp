@@ -1,9 +1,10 @@
 #include "widgets/TimerSpeedButton.h"
 
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/Timer.h"
 
 #include "gfx/Canvas.h"
+#include "platform/ScopeGuard.h"
 
 const TClassInfo& TTimerSpeedButton::StaticClass() {
     static const TClassInfo info = MakeClass<TTimerSpeedButton, TSpeedButton>("TTimerSpeedButton", {});
@@ -33,12 +34,11 @@ void TTimerSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x,
 void TTimerSpeedButton::RepeatTick() {
     FRepeatTimer->SetInterval(RepeatPause);
     if (State() != bsDown || !MouseCapture()) return;
-    try {
-        Click();
-    } catch (...) {
+    TScopeGuard stop([this] {
         if (FRepeatTimer) FRepeatTimer->SetEnabled(false);
-        throw;
-    }
+    });
+    Click();
+    stop.Dismiss();
 }
 
 void TTimerSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {

@@ -2,9 +2,9 @@
 
 #include "widgets/TransFigure.h"
 
-#include "ui/ClassRegistry.h"
+#include "classes/ClassRegistry.h"
 #include "ui/ColorIdents.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 using transshape::GetEnumInfo;
 

@@ -1,7 +1,7 @@
 #include "widgets/TwainColors.h"
 
 #include "ui/ColorIdents.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 const TClassInfo& TTwainColors::StaticClass() {
     using T = TTwainColors;

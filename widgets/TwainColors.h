@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/Persistent.h"
+#include "classes/Persistent.h"
 
 #include "gfx/Color.h"
 

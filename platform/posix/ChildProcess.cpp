@@ -6,8 +6,13 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "platform/Kernel.h"
 
 extern char** environ;
 
@@ -79,26 +84,58 @@ struct TSpawnSetup {
 
 } // namespace
 
-TChildProcess TChildProcess::Fork(const std::function<int(int pipeFd)>& childMain)
+TChildProcess TChildProcess::StartSelf(const std::vector<std::string>& arguments)
 {
     TChildProcess child;
-    TPipe pipe;
-    if (!pipe.Valid())
+    // Everything the child needs is made before the fork: between fork and exec it may
+    // only make async-signal-safe calls, since another thread (the cross-fade worker) may
+    // hold a lock of the allocator or of the display library at the moment of the fork.
+    static constexpr const char* Self = "/proc/self/exe";  // this very file, even if replaced since
+    const std::string name = GetExecutablePath();
+    std::vector<char*> argv;
+    argv.reserve(arguments.size() + 2);
+    argv.push_back(const_cast<char*>(name.empty() ? Self : name.c_str()));
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const int null = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (null < 0)
         return child;
+    rlimit files{};
+    const int openMax = ::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur != RLIM_INFINITY
+                            ? static_cast<int>(std::min<rlim_t>(files.rlim_cur, 1 << 20))
+                            : 4096;
+    const pid_t parent = ::getpid();
+    // No handler of this process may run in the child before the exec resets them.
+    sigset_t all, previous;
+    sigfillset(&all);
+    ::pthread_sigmask(SIG_SETMASK, &all, &previous);
+
     const pid_t pid = ::fork();
-    if (pid < 0)
-        return child;
     if (pid == 0) {
-        pipe.CloseRead();
-        int code = 127;
-        try {
-            code = childMain(pipe.WriteEnd());
-        } catch (...) {
-        }
-        ::_exit(code);
+        // Dies with this process; if that is already gone, the child never asked anything.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent)
+            ::_exit(127);
+        ::dup2(null, STDIN_FILENO);
+        // Whatever was opened without close-on-exec (by a library, say) is not passed on.
+        if (::close_range(3, ~0U, 0) != 0)
+            for (int fd = 3; fd < openMax; ++fd)
+                ::close(fd);
+        struct sigaction standard{};
+        standard.sa_handler = SIG_DFL;
+        for (int sig = 1; sig < NSIG; ++sig)
+            ::sigaction(sig, &standard, nullptr);
+        sigset_t none;
+        sigemptyset(&none);
+        ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        ::execv(Self, argv.data());
+        ::_exit(127);
     }
-    child.FPid = pid;
-    child.FReadFd = pipe.TakeReadEnd();
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    ::close(null);
+    if (pid > 0)
+        child.FPid = pid;
     return child;
 }
 
@@ -181,6 +218,38 @@ TChildReadEnd TChildProcess::Read(std::string& data, TClock::time_point deadline
         data.append(buffer, static_cast<std::size_t>(n));
     }
     return TChildReadEnd::creFilled;
+}
+
+bool TChildProcess::WaitFor(TClock::time_point deadline)
+{
+    if (FPid <= 0)
+        return true;
+    auto left = [&] {
+        return std::max<long long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - TClock::now()).count(), 0);
+    };
+    auto ended = [&] {
+        siginfo_t info{};
+        return ::waitid(P_PID, static_cast<id_t>(FPid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid != 0;
+    };
+    const int pidFd = static_cast<int>(::syscall(SYS_pidfd_open, FPid, 0));
+    if (pidFd < 0) {
+        // A kernel without process descriptors: look now and then.
+        while (!ended()) {
+            if (left() <= 0)
+                return false;
+            ::usleep(static_cast<useconds_t>(std::min<long long>(left(), 10) * 1000));
+        }
+        return true;
+    }
+    for (;;) {
+        pollfd p{pidFd, POLLIN, 0};
+        const int ready = ::poll(&p, 1, static_cast<int>(std::min<long long>(left(), 1 << 30)));
+        if (ready < 0 && errno == EINTR)
+            continue;
+        ::close(pidFd);
+        return ready > 0 || ended();
+    }
 }
 
 void TChildProcess::Kill()

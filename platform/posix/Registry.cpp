@@ -1,5 +1,6 @@
 #include "platform/Registry.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/Exception.h"
 #include "platform/FileLock.h"
 #include "platform/RegistryFile.h"
@@ -34,13 +35,6 @@ public:
     TDescriptor(const TDescriptor&) = delete;
     TDescriptor& operator=(const TDescriptor&) = delete;
     int Get() const { return FHandle; }
-    // Closes now and answers whether the close succeeded (a late write error shows here).
-    bool Close()
-    {
-        const int handle = FHandle;
-        FHandle = -1;
-        return ::close(handle) == 0;
-    }
 
 private:
     int FHandle;
@@ -64,7 +58,10 @@ std::string ErrorText(int error)
 // The bytes of the store; nothing when it does not exist yet.
 std::optional<std::string> ReadStoreBytes(const std::string& file)
 {
-    TDescriptor handle(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without O_NONBLOCK a FIFO in the store's place would wait for a writer for ever; what
+    // was opened is checked before a byte is read. A link is followed: the user may keep
+    // the store as a link to a file of their own.
+    TDescriptor handle(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (handle.Get() < 0) {
         if (errno == ENOENT)
             return std::nullopt;
@@ -75,6 +72,9 @@ std::optional<std::string> ReadStoreBytes(const std::string& file)
         FailRead(file, ErrorText(errno));
     if (!S_ISREG(info.st_mode))
         FailRead(file, "not a regular file");
+    const int flags = ::fcntl(handle.Get(), F_GETFL);
+    if (flags < 0 || ::fcntl(handle.Get(), F_SETFL, flags & ~O_NONBLOCK) != 0)
+        FailRead(file, ErrorText(errno));
     if (static_cast<std::size_t>(info.st_size) > MaxStoreSize)
         FailRead(file, "the file is too large");
     std::string bytes;
@@ -101,73 +101,18 @@ TRegistryFile LoadStore(const std::string& file)
     return bytes ? TRegistryFile::Parse(*bytes, file) : TRegistryFile{};
 }
 
-void WriteAll(int handle, const std::string& bytes, const std::string& file)
+// Replaces the store with bytes: a temporary file beside it, flushed, then renamed over it.
+// A store that is a symbolic link (a user's dotfile) keeps the link: the file it names is
+// replaced, and the temporary file lives beside that one.
+void ReplaceStore(const std::string& file, const std::string& bytes)
 {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t count = ::write(handle, bytes.data() + done, bytes.size() - done);
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            FailSave(file, ErrorText(errno));
-        }
-        done += static_cast<std::size_t>(count);
-    }
-}
-
-// Temporary files are only made while the lock is held, so any found under the lock were
-// left by a writer that died before its rename.
-void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::string& prefix)
-{
-    std::error_code error;
-    for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        if (name.compare(0, prefix.size(), prefix) == 0) {
-            std::error_code ignored;
-            std::filesystem::remove(it->path(), ignored);
-        }
-    }
-}
-
-// Replaces target with bytes: a temporary file in the same folder, flushed, then renamed over it.
-void ReplaceFile(const std::string& file, const std::string& bytes)
-{
-    // A store that is a symbolic link keeps the link and replaces the file it points to.
-    std::string target = file;
-    struct stat linkInfo {};
-    if (::lstat(file.c_str(), &linkInfo) == 0 && S_ISLNK(linkInfo.st_mode)) {
-        std::error_code error;
-        const std::filesystem::path resolved = std::filesystem::weakly_canonical(file, error);
-        if (!error)
-            target = resolved.string();
-    }
-    const std::filesystem::path targetPath(target);
-    const std::string prefix = targetPath.filename().string() + ".tmp-";
-    RemoveStaleTemporaries(targetPath.parent_path(), prefix);
-
-    std::string name = target + ".tmp-XXXXXX";
-    TDescriptor handle(::mkostemp(name.data(), O_CLOEXEC));
-    if (handle.Get() < 0)
-        FailSave(file, ErrorText(errno));
+    TAtomicFileOptions options;
+    options.FollowLink = true;
     try {
-        struct stat info {};
-        if (::stat(target.c_str(), &info) == 0)
-            ::fchmod(handle.Get(), info.st_mode & 07777);
-        WriteAll(handle.Get(), bytes, file);
-        if (::fsync(handle.Get()) != 0)
-            FailSave(file, ErrorText(errno));
-        if (!handle.Close())
-            FailSave(file, ErrorText(errno));
-        if (::rename(name.c_str(), target.c_str()) != 0)
-            FailSave(file, ErrorText(errno));
-    } catch (...) {
-        ::unlink(name.c_str());
-        throw;
+        WriteFileAtomically(file, bytes, options);
+    } catch (const EAtomicFileError& error) {
+        FailSave(file, error.Message());
     }
-    // Make the rename itself durable; the content is already complete either way.
-    TDescriptor folder(::open(targetPath.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.Get() >= 0)
-        ::fsync(folder.Get());
 }
 
 bool ValidText(std::string_view text)
@@ -276,7 +221,7 @@ struct TRegistry::TImpl {
             TRegistryFile latest = LoadStore(FFile);
             for (const TOp& op : journal)
                 Apply(latest, op);
-            ReplaceFile(FFile, latest.Write());
+            ReplaceStore(FFile, latest.Write());
         } catch (const ERegistryException&) {
             throw;
         } catch (const std::exception& error) {

@@ -1,5 +1,6 @@
 #include "platform/ChildProcess.h"
 
+#include "platform/win32/Win32Kernel.h"
 #include "platform/win32/Win32Text.h"
 
 #include <algorithm>
@@ -88,10 +89,16 @@ bool MakePipe(THandle& readEnd, THandle& writeEnd)
 
 }  // namespace
 
-TChildProcess TChildProcess::Fork(const std::function<int(int pipeFd)>&)
+TChildProcess TChildProcess::StartSelf(const std::vector<std::string>& arguments)
 {
-    // Windows has no fork: work is isolated by starting a program instead.
-    return TChildProcess();
+    // The program's own file, started as any other program: the job ends it with this
+    // process, and it inherits the null device and its output pipe only.
+    const std::string self = Win32Kernel::ModulePath();
+    if (self.empty())
+        return TChildProcess();
+    std::vector<std::string> all{self};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    return Spawn(all);
 }
 
 TChildProcess TChildProcess::Spawn(const std::vector<std::string>& arguments)
@@ -224,6 +231,22 @@ TChildReadEnd TChildProcess::Read(std::string& data, TClock::time_point deadline
         data.append(buffer, got);
     }
     return TChildReadEnd::creFilled;
+}
+
+bool TChildProcess::WaitFor(TClock::time_point deadline)
+{
+    if (FProcess == nullptr)
+        return true;
+    for (;;) {
+        const long long left = std::max<long long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - TClock::now()).count(), 0);
+        const DWORD wait =
+            ::WaitForSingleObject(static_cast<HANDLE>(FProcess), static_cast<DWORD>(std::min<long long>(left, 0x7FFFFFFF)));
+        if (wait != WAIT_TIMEOUT)
+            return wait == WAIT_OBJECT_0;
+        if (left <= 0)
+            return false;
+    }
 }
 
 void TChildProcess::Kill()

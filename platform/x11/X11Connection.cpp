@@ -9,8 +9,10 @@
 
 #include <type_traits>
 
+#include "platform/ScopeGuard.h"
 #include "platform/x11/X11ErrorTrap.h"
 #include "platform/x11/X11Presenter.h"
+#include "platform/x11/X11StayOnTop.h"
 
 static_assert(std::is_same_v<TX11Id, Window> && std::is_same_v<TX11Id, Atom> && std::is_same_v<TX11Id, Cursor>);
 
@@ -29,20 +31,21 @@ TX11Display::TX11Display(_XDisplay* dpy, const char* name)
       FEventThread(std::this_thread::get_id())
 {
     TX11ErrorTrap::Register(FDpy);
-    if (pipe2(FWakePipe, O_NONBLOCK | O_CLOEXEC) != 0) {
+    // The destructor does not run for a constructor that fails: undo what was done.
+    TScopeGuard closeConnection([this] {
         XCloseDisplay(FDpy);
         TX11ErrorTrap::Unregister(FDpy);
+    });
+    if (pipe2(FWakePipe, O_NONBLOCK | O_CLOEXEC) != 0)
         throw EDisplayError("Cannot create the display's wake-up channel");
-    }
-    try {
-        FPresenter = std::make_unique<TX11Presenter>(name);
-    } catch (...) {
+    TScopeGuard closePipe([this] {
         close(FWakePipe[0]);
         close(FWakePipe[1]);
-        XCloseDisplay(FDpy);
-        TX11ErrorTrap::Unregister(FDpy);
-        throw;
-    }
+    });
+    FPresenter = std::make_unique<TX11Presenter>(name);
+    FStayOnTop = std::make_unique<TX11StayOnTop>(FDpy, FRoot);
+    closePipe.Dismiss();
+    closeConnection.Dismiss();
     Bool supported = False;
     XkbSetDetectableAutoRepeat(FDpy, True, &supported); // repeats come as presses only
     int eventBase = 0, errorBase = 0;
@@ -54,6 +57,7 @@ TX11Display::TX11Display(_XDisplay* dpy, const char* name)
     FUtf8String = Intern("UTF8_STRING");
     FNetWmState = Intern("_NET_WM_STATE");
     FNetWmStateAbove = Intern("_NET_WM_STATE_ABOVE");
+    FNetWmStateFullScreen = Intern("_NET_WM_STATE_FULLSCREEN");
     FNetWmIcon = Intern("_NET_WM_ICON");
     FNetWmWindowType = Intern("_NET_WM_WINDOW_TYPE");
     FNetWmTypeNormal = Intern("_NET_WM_WINDOW_TYPE_NORMAL");

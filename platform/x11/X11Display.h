@@ -6,6 +6,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/Display.h"
 #include "platform/DisplayClickTracker.h"
@@ -13,6 +14,7 @@
 struct _XDisplay;
 union _XEvent;
 class TX11Presenter;
+class TX11StayOnTop;
 
 // The real display: an X11 server through Xlib. Null when no server answers at name
 // (nullptr: $DISPLAY).
@@ -24,7 +26,7 @@ using TX11Id = unsigned long;
 // The X11 backend of TDisplay. Its members are spread over files by concern: the
 // connection (X11Connection.cpp), windows (X11Windows.cpp), input and the cursor
 // (X11Input.cpp), events (X11Events.cpp), the screen and presenting (X11Screen.cpp),
-// the clipboard (X11Clipboard.cpp).
+// the monitors (X11Monitors.cpp), the clipboard (X11Clipboard.cpp).
 class TX11Display : public TDisplay {
 public:
     // Takes over an open connection; closes it also when construction fails.
@@ -57,6 +59,7 @@ public:
     bool ConnectionLost() const override;
     TWindowSize ScreenSize() override;
     TWindowRect PrimaryMonitorRect() override;
+    std::vector<TWindowRect> MonitorRects() override;
     int ScreenBitsPerPixel() override;
     void Beep() override;
     void SetClipboardText(std::string_view text) override;
@@ -109,6 +112,7 @@ private:
     std::atomic<bool> FWakeRequested{false};
     bool FLostReported = false;
     std::unique_ptr<TX11Presenter> FPresenter;
+    std::unique_ptr<TX11StayOnTop> FStayOnTop;
     std::map<TX11Id, TWindowInfo> FWindows;
     std::map<TCursorShape, TX11Id> FCursors;
     TDisplayClickTracker FClicks;
@@ -118,6 +122,6 @@ private:
     std::string FClipboardText;
     bool FOwnsClipboard = false;
 
-    TX11Id FWmProtocols, FWmDeleteWindow, FNetWmName, FUtf8String, FNetWmState, FNetWmStateAbove, FNetWmIcon,
+    TX11Id FWmProtocols, FWmDeleteWindow, FNetWmName, FUtf8String, FNetWmState, FNetWmStateAbove, FNetWmStateFullScreen, FNetWmIcon,
         FNetWmWindowType, FNetWmTypeNormal, FNetWmTypeDialog, FClipboard, FTargets, FText, FClipProperty;
 };

@@ -1,6 +1,7 @@
 #include "platform/x11/X11ErrorTrap.h"
 
 #include <X11/Xlib.h>
+#include <fcntl.h>
 
 #include <atomic>
 #include <map>
@@ -103,6 +104,9 @@ void TX11ErrorTrap::Register(_XDisplay* display)
     auto& record = registry.Records[display];
     record = std::make_unique<TRecord>();
     XSetIOErrorExitHandler(display, OnIOErrorExit, record.get());
+    // A program this process starts must not hold the connection (and with it the
+    // windows) open after this process has gone.
+    ::fcntl(ConnectionNumber(display), F_SETFD, ::fcntl(ConnectionNumber(display), F_GETFD) | FD_CLOEXEC);
 }
 
 void TX11ErrorTrap::Unregister(_XDisplay* display)

@@ -17,7 +17,8 @@ public:
     // The X error code of the last failure since construction (0 when none).
     int ErrorCode() const;
 
-    // A connection's life: register right after opening, unregister right after closing.
+    // A connection's life: register right after opening (this also marks its socket
+    // close-on-exec), unregister right after closing.
     static void Register(_XDisplay* display);
     static void Unregister(_XDisplay* display);
     static bool IsLost(_XDisplay* display);

@@ -10,6 +10,7 @@
 
 #include "platform/x11/X11ErrorTrap.h"
 #include "platform/x11/X11KeyMap.h"
+#include "platform/x11/X11StayOnTop.h"
 
 namespace {
 
@@ -137,6 +138,7 @@ bool TX11Display::Translate(XEvent& x, TDisplayEvent& event)
         event.Kind = deDestroyed;
         event.Window = static_cast<TWindowId>(x.xdestroywindow.window);
         FWindows.erase(x.xdestroywindow.window);
+        FStayOnTop->Forget(x.xdestroywindow.window);
         return true;
     case MapNotify:
         if (x.xmap.event != x.xmap.window)
@@ -204,6 +206,7 @@ bool TX11Display::WaitEvent(TDisplayEvent& event, int timeoutMs)
         while (XPending(FDpy) > 0) {
             XEvent x;
             XNextEvent(FDpy, &x);
+            FStayOnTop->Notice(x);
             if (Translate(x, event))
                 return true;
         }

@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <cstring>
 #include <list>
+#include <map>
 
 #include "platform/Display.h"
+#include "platform/x11/X11ColorMap.h"
 #include "platform/x11/X11ErrorTrap.h"
 
 namespace {
@@ -58,6 +60,15 @@ struct TX11Presenter::TState {
     bool ShmUsed = false;
     std::list<TImage> Images; // most recently used first
     std::list<std::pair<int, GC>> Gcs; // by depth
+    std::map<Colormap, TX11ColorMap> ColorMaps; // of the indexed visuals drawn on
+
+    const TX11ColorMap& ColorMapFor(Colormap colormap, int entries)
+    {
+        auto it = ColorMaps.find(colormap);
+        if (it == ColorMaps.end())
+            it = ColorMaps.emplace(colormap, TX11ColorMap(Dpy, colormap, entries)).first;
+        return it->second;
+    }
 
     ~TState()
     {
@@ -264,6 +275,11 @@ bool TX11Presenter::Present(TWindowId window, int destX, int destY, const TPixel
                     dst[3] = 0;
                 }
             }
+        } else if (X11IndexedVisual(attributes.visual->c_class)) {
+            // A palette screen: the nearest colour its map was given.
+            const TX11ColorMap& map = s.ColorMapFor(attributes.colormap, attributes.visual->map_entries);
+            for (int x = 0; x < width; ++x, src += pixels.BytesPerPixel)
+                XPutPixel(image, x, y, map.Pixel(src[2], src[1], src[0]));
         } else {
             const Visual* v = attributes.visual;
             for (int x = 0; x < width; ++x, src += pixels.BytesPerPixel)

@@ -4,7 +4,9 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/Xrandr.h>
 
+#include "platform/x11/X11ColorMap.h"
 #include "platform/x11/X11ErrorTrap.h"
+#include "platform/x11/X11Monitors.h"
 #include "platform/x11/X11Presenter.h"
 
 bool TX11Display::PresentBits(TWindowId window, int destX, int destY, const TPixelView& pixels,
@@ -25,6 +27,9 @@ TWindowRect TX11Display::PrimaryMonitorRect()
     const TWindowRect whole{0, 0, DisplayWidth(FDpy, FScreen), DisplayHeight(FDpy, FScreen)};
     if (Lost() || !FHasRandr)
         return whole;
+    for (const TX11Monitor& monitor : ListX11Monitors(FDpy, FRoot))
+        if (monitor.Primary)
+            return monitor.Rect;
     TX11ErrorTrap trap(FDpy);
     XRRScreenResources* resources = XRRGetScreenResourcesCurrent(FDpy, FRoot);
     if (!resources)
@@ -72,6 +77,10 @@ bool TX11Display::ReadScreenPixels(const TWindowRect& area, const TPixelBuffer& 
     if (!image)
         return false;
     const Visual* visual = DefaultVisual(FDpy, FScreen);
+    // A palette screen's pixels are cells of its colour map.
+    const auto cells = X11IndexedVisual(visual->c_class)
+                           ? X11ColorMapColors(FDpy, DefaultColormap(FDpy, FScreen), visual->map_entries)
+                           : std::vector<std::array<std::uint8_t, 3>>{};
     auto channel = [](unsigned long value, unsigned long mask) -> std::uint8_t {
         if (!mask)
             return 0;
@@ -85,9 +94,14 @@ bool TX11Display::ReadScreenPixels(const TWindowRect& area, const TPixelBuffer& 
         std::uint8_t* dst = target.Row(y);
         for (int x = 0; x < target.Width; ++x, dst += target.BytesPerPixel) {
             const unsigned long pixel = XGetPixel(image, x, y);
-            dst[0] = channel(pixel, visual->blue_mask);
-            dst[1] = channel(pixel, visual->green_mask);
-            dst[2] = channel(pixel, visual->red_mask);
+            if (!cells.empty()) {
+                const auto& cell = cells[pixel < cells.size() ? pixel : 0];
+                std::copy(cell.begin(), cell.end(), dst);
+            } else {
+                dst[0] = channel(pixel, visual->blue_mask);
+                dst[1] = channel(pixel, visual->green_mask);
+                dst[2] = channel(pixel, visual->red_mask);
+            }
             if (target.BytesPerPixel == 4)
                 dst[3] = 0;
         }

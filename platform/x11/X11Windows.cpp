@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/x11/X11ErrorTrap.h"
+#include "platform/x11/X11StayOnTop.h"
 #include "platform/x11/X11Text.h"
 
 TWindowId TX11Display::CreateWindow(const TWindowParams& params)
@@ -21,7 +22,7 @@ TWindowId TX11Display::CreateWindow(const TWindowParams& params)
     attributes.background_pixel = BlackPixel(FDpy, FScreen);
     attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
                             PointerMotionMask | EnterWindowMask | LeaveWindowMask | FocusChangeMask |
-                            StructureNotifyMask;
+                            StructureNotifyMask | VisibilityChangeMask;
     attributes.override_redirect = params.Style == wsFullScreen ? True : False;
     attributes.bit_gravity = NorthWestGravity;
     TX11ErrorTrap trap(FDpy);
@@ -37,6 +38,7 @@ TWindowId TX11Display::CreateWindow(const TWindowParams& params)
     info.Dialog = params.Style == wsDialog;
     info.TopMost = params.TopMost;
     FWindows[window] = info;
+    FStayOnTop->Add(window, info.OverrideRedirect && info.TopMost);
 
     XSizeHints* hints = XAllocSizeHints();
     if (hints) {
@@ -64,9 +66,15 @@ TWindowId TX11Display::CreateWindow(const TWindowParams& params)
     const Atom type = info.Dialog ? FNetWmTypeDialog : FNetWmTypeNormal;
     XChangeProperty(FDpy, window, FNetWmWindowType, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&type), 1);
-    if (params.TopMost)
+    if (info.OverrideRedirect) {
+        // No window manager stacks it; a compositing one reads these to keep it on top, unredirected.
+        const Atom states[] = {FNetWmStateAbove, FNetWmStateFullScreen};
+        XChangeProperty(FDpy, window, FNetWmState, XA_ATOM, 32, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(states), 2);
+    } else if (params.TopMost) {
         XChangeProperty(FDpy, window, FNetWmState, XA_ATOM, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(&FNetWmStateAbove), 1);
+    }
     SetCaption(static_cast<TWindowId>(window), params.Caption);
     XSync(FDpy, False); // the presenter's connection must see the window at once
     return static_cast<TWindowId>(window);
@@ -80,6 +88,7 @@ void TX11Display::DestroyWindow(TWindowId window)
     XDestroyWindow(FDpy, window);
     XSync(FDpy, False);
     FWindows.erase(window);
+    FStayOnTop->Forget(window);
 }
 
 void TX11Display::ShowWindow(TWindowId window, bool show)
@@ -181,8 +190,10 @@ void TX11Display::SetTopMost(TWindowId window, bool topMost)
         return;
     auto it = FWindows.find(window);
     const bool managed = it == FWindows.end() || !it->second.OverrideRedirect;
-    if (it != FWindows.end())
+    if (it != FWindows.end()) {
         it->second.TopMost = topMost;
+        FStayOnTop->SetTopMost(window, topMost && !managed);
+    }
     if (managed) {
         // Before mapping the property is read by the window manager; afterwards it is asked.
         if (topMost)

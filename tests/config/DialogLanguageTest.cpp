@@ -124,9 +124,13 @@ TEST_F(DialogLanguage, TheWallpaperStatusTextsFollowTheChosenLanguage)
     TScopedEnvironment display("DISPLAY", server.Name());
     TScopedEnvironment desktop("XDG_CURRENT_DESKTOP", std::nullopt);
     const std::string file = GetExecutableDirectory() + "Vtnimg02.bmp";
+    std::filesystem::remove(file);
     TfrmConfig& form = Open();
-    form.radSpanish->Click();
     form.prSelectImage(form.img02);
+    form.btnSetWallpaperClick(form.btnSetWallpaper);
+    EXPECT_TRUE(std::filesystem::exists(file)) << "the poster is written beside the program";
+    EXPECT_EQ(form.lblInfo->Caption(), "Ready.");
+    form.radSpanish->Click();
     form.btnSetWallpaperClick(form.btnSetWallpaper);
     EXPECT_EQ(form.lblInfo->Caption(), "Listo.");
 

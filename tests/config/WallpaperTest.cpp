@@ -22,6 +22,7 @@
 #include "support/ScopedEnvironment.h"
 #include "support/TempConfigHome.h"
 #include "support/TempFolder.h"
+#include "support/XConnection.h"
 #include "support/XvfbServer.h"
 
 namespace {
@@ -56,14 +57,9 @@ protected:
 
     void SetUp() override
     {
-        FDisplay = XOpenDisplay(Server->Name().c_str());
-        ASSERT_NE(FDisplay, nullptr);
+        FConnection = std::make_unique<TXConnection>(Server->Name());
+        FDisplay = FConnection->Get();
         FEngine = std::make_unique<T_QsvImgFree>();
-    }
-    void TearDown() override
-    {
-        if (FDisplay)
-            XCloseDisplay(FDisplay);
     }
 
     std::string Folder() const { return FFolder.Path() + "/"; }
@@ -105,6 +101,7 @@ protected:
     TScopedEnvironment FDisplayEnv{"DISPLAY", Server->Name()};
     TScopedEnvironment FDesktopEnv{"XDG_CURRENT_DESKTOP", std::nullopt};
     TTempFolder FFolder{"veltrane-wallpaper"};
+    std::unique_ptr<TXConnection> FConnection;
     Display* FDisplay = nullptr;
     std::unique_ptr<T_QsvImgFree> FEngine;
 };

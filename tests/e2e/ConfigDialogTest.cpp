@@ -24,7 +24,6 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -38,7 +37,10 @@
 #include "support/PrivateEnvironment.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
+#include "support/TestTree.h"
 #include "support/WaitUntil.h"
+#include "support/WindowSearch.h"
+#include "support/XConnection.h"
 #include "support/XTestInput.h"
 #include "support/XvfbServer.h"
 #include "config/FrmConfig.h"
@@ -123,6 +125,31 @@ private:
 
 // --- screen pictures ---------------------------------------------------------------------
 
+// A rectangle of the screen once it has stopped changing: two pictures taken interval apart
+// agree. Empty when it does not settle within the time.
+TBitmap SettledPicture(Display* display, int left, int top, int width, int height,
+                       std::chrono::milliseconds within = 5s, std::chrono::milliseconds interval = 100ms)
+{
+    TBitmap last;
+    const bool settled = WaitUntil([&] {
+        TBitmap now = GrabScreen(display, left, top, width, height);
+        const bool same = SamePicture(now, last);
+        last = std::move(now);
+        return same;
+    }, within, interval);
+    return settled ? last : TBitmap{};
+}
+
+// Whether a picture holds more than one colour: a window painted, not just its background.
+bool HasContent(const TBitmap& picture)
+{
+    for (int y = 0; y < picture.Height(); ++y)
+        for (int x = 0; x < picture.Width(); ++x)
+            if (picture.GetPixel(x, y) != picture.GetPixel(0, 0))
+                return true;
+    return false;
+}
+
 // Half the size, each pixel the mean of four.
 TBitmap HalfSize(const TBitmap& picture)
 {
@@ -143,12 +170,10 @@ TBitmap HalfSize(const TBitmap& picture)
 
 std::filesystem::path ArtefactDir()
 {
-    const std::filesystem::path dir = std::filesystem::path(VELTRANE_BINARY_DIR_PATH) / "artefacts" / "config-dialog";
+    const std::filesystem::path dir = TestBinaryDir() / "artefacts" / "config-dialog";
     std::filesystem::create_directories(dir);
     return dir;
 }
-
-std::filesystem::path SourceDir() { return VELTRANE_SOURCE_DIR_PATH; }
 
 bool Switch(const char* name)
 {
@@ -210,16 +235,10 @@ protected:
     TPrivateEnvironment FEnvironment;
     TTempFolder FCapture{"veltrane-capture"};
     TXTestInput FInput{FServer.Name()};
-    Display* FX = XOpenDisplay(FServer.Name().c_str());
+    TXConnection FConnection{FServer.Name()};
+    Display* FX = FConnection.Get();
     // Where the program writes the wallpaper of poster 3: beside itself.
     std::string FWallpaper = (std::filesystem::path(VELTRANE_EXECUTABLE).parent_path() / "Vtnimg03.bmp").string();
-
-    void SetUp() override { ASSERT_NE(FX, nullptr); }
-    void TearDown() override
-    {
-        if (FX)
-            XCloseDisplay(FX);
-    }
 
     std::string ErrPath() const { return FCapture.File("stderr"); }
 
@@ -246,49 +265,39 @@ protected:
         return registry.ReadInteger(name);
     }
 
-    // The top-level window captioned "Veltrane", once mapped; its client origin on screen.
-    std::optional<TSpot> FindDialog()
+    // The viewable top-level window captioned "Veltrane" of the given size, once there.
+    std::optional<TTopWindow> FindWindow(int width, int height)
     {
-        std::optional<TSpot> found;
+        std::optional<TTopWindow> found;
         WaitUntil([&] {
-            Window rootReturn, parent;
-            Window* children = nullptr;
-            unsigned count = 0;
-            if (!XQueryTree(FX, DefaultRootWindow(FX), &rootReturn, &parent, &children, &count))
-                return false;
-            for (unsigned i = 0; i < count && !found; ++i) {
-                XWindowAttributes attributes;
-                if (!XGetWindowAttributes(FX, children[i], &attributes) || attributes.map_state != IsViewable)
-                    continue;
-                char* name = nullptr;
-                if (XFetchName(FX, children[i], &name) && name) {
-                    if (std::string(name) == "Veltrane" && attributes.width == 450 && attributes.height == 354) {
-                        int x = 0, y = 0;
-                        Window child;
-                        XTranslateCoordinates(FX, children[i], DefaultRootWindow(FX), 0, 0, &x, &y, &child);
-                        found = TSpot{x, y};
-                        FDialogWindow = children[i];
-                    }
-                    XFree(name);
-                }
-            }
-            if (children)
-                XFree(children);
+            for (const TTopWindow& window : ViewableTopWindows(FConnection))
+                if (window.Name == "Veltrane" && window.Width == width && window.Height == height)
+                    found = window;
             return found.has_value();
         });
-        // Let the first paint reach the screen.
-        std::this_thread::sleep_for(300ms);
         return found;
     }
 
-    Window FDialogWindow = 0;
+    // The dialog's client origin on screen, once it is mapped and its first paint stands.
+    std::optional<TSpot> FindDialog()
+    {
+        const std::optional<TTopWindow> dialog = FindWindow(450, 354);
+        if (!dialog || !HasContent(SettledPicture(FX, dialog->X, dialog->Y, 450, 354)))
+            return std::nullopt;
+        FDialogWindow = dialog->Id;
+        FOrigin = TSpot{dialog->X, dialog->Y};
+        return FOrigin;
+    }
 
+    Window FDialogWindow = 0;
+    TSpot FOrigin{0, 0};
+
+    // The dialog takes input in the order it is sent, so a click needs no pause before the
+    // next input; what a click shows on the screen is waited for where it is checked.
     void Click(const TSpot& dialog, const TSpot& spot)
     {
         FInput.MoveTo(dialog.X + spot.X, dialog.Y + spot.Y);
-        std::this_thread::sleep_for(50ms);
         FInput.Click();
-        std::this_thread::sleep_for(150ms);
     }
 
     // A screen pixel as 0x00RRGGBB.
@@ -339,27 +348,18 @@ protected:
     void CheckScreenshot(const TSpot& origin, const std::string& name)
     {
         // Taken once two pictures a moment apart agree: the dialog has finished painting.
-        TBitmap shot;
-        WaitUntil([&] {
-            TBitmap now = GrabScreen(FX, origin.X, origin.Y, 450, 354);
-            const bool same = !now.Empty() && !shot.Empty() &&
-                              std::memcmp(now.Bits(), shot.Bits(), now.Stride() * static_cast<std::size_t>(now.Height())) == 0;
-            shot = std::move(now);
-            if (!same)
-                std::this_thread::sleep_for(200ms);
-            return same;
-        }, 5s);
+        const TBitmap shot = SettledPicture(FX, origin.X, origin.Y, 450, 354, 5s, 200ms);
         ASSERT_FALSE(shot.Empty());
         const std::filesystem::path artefact = ArtefactDir() / (name + ".png");
         WritePngFile(shot, artefact.string());
         std::cout << "screenshot: " << artefact.string() << std::endl;
         RecordProperty(name, artefact.string());
         if (Switch("VELTRANE_WRITE_DOCS")) {
-            const std::filesystem::path doc = SourceDir() / "docs" / "screenshots" / (name + ".png");
+            const std::filesystem::path doc = TestSourceDir() / "docs" / "screenshots" / (name + ".png");
             std::filesystem::create_directories(doc.parent_path());
             WritePngFile(shot, doc.string());
         }
-        const std::filesystem::path reference = SourceDir() / "tests" / "e2e" / "reference" / (name + ".bmp");
+        const std::filesystem::path reference = TestSourceDir() / "tests" / "e2e" / "reference" / (name + ".bmp");
         if (Switch("VELTRANE_WRITE_REFERENCES")) {
             std::filesystem::create_directories(reference.parent_path());
             TBmpCodec::WriteFile(shot, reference.string());
@@ -395,7 +395,12 @@ protected:
         EXPECT_EQ(ButtonBorder(origin, button), OnScreen(border)) << button.Name() << " " << state << ": border";
     }
 
-    void ParkPointer() { FInput.MoveTo(ScreenWidth - 2, ScreenHeight - 2); std::this_thread::sleep_for(150ms); }
+    // Moves the pointer off the dialog and waits until the dialog has repainted what it left.
+    void ParkPointer()
+    {
+        FInput.MoveTo(ScreenWidth - 2, ScreenHeight - 2);
+        EXPECT_FALSE(SettledPicture(FX, FOrigin.X, FOrigin.Y, 450, 354).Empty()) << "the dialog keeps changing";
+    }
 
     Pixmap RootPixmap()
     {
@@ -481,7 +486,6 @@ TEST_F(ConfigDialogE2E, TypingFiveThenOkStoresTheMinimumTen)
     for (int i = 0; i < 3; ++i)
         FInput.Tap(XK_BackSpace);
     FInput.Tap(XK_5);
-    std::this_thread::sleep_for(100ms);
     Click(*origin, TDialogMap::Centre(*Map().Form().btnAcept));
     ASSERT_EQ(dialog.WaitExit(10s), 0) << ReadFileText(ErrPath());
     EXPECT_EQ(Stored("Image time view"), 10);
@@ -522,13 +526,13 @@ TEST_F(ConfigDialogE2E, TheWallpaperButtonIsDisabledUntilAThumbnailIsClicked)
     EXPECT_EQ(ScreenPixel(origin->X + TDialogMap::Face(*Map().Form().btnSetWallpaper).X, origin->Y + TDialogMap::Face(*Map().Form().btnSetWallpaper).Y), 0xEAE9E1u)
         << "the disabled fill";
     Click(*origin, TDialogMap::Centre(*Map().Form().btnSetWallpaper));
-    std::this_thread::sleep_for(500ms);
-    EXPECT_EQ(RootPixmap(), static_cast<Pixmap>(None)) << "no wallpaper was set";
-    EXPECT_EQ(ReadFileText(ErrPath()), "") << "and nothing was tried";
+    // The dialog handles its input in order and sets a wallpaper before it takes the next:
+    // once the thumbnail's click shows, the click on the disabled button is over.
     Click(*origin, Map().Thumbnail(1));
     ParkPointer();
-    EXPECT_EQ(ScreenPixel(origin->X + TDialogMap::Face(*Map().Form().btnSetWallpaper).X, origin->Y + TDialogMap::Face(*Map().Form().btnSetWallpaper).Y), 0xCED3E7u)
-        << "the normal fill";
+    ExpectButton(*origin, *Map().Form().btnSetWallpaper, 0xC6A69C, 0xE7D3CE, "normal");
+    EXPECT_EQ(RootPixmap(), static_cast<Pixmap>(None)) << "no wallpaper was set";
+    EXPECT_EQ(ReadFileText(ErrPath()), "") << "and nothing was tried";
     Click(*origin, TDialogMap::Centre(*Map().Form().btnCancel));
     EXPECT_EQ(dialog.WaitExit(10s), 0) << ReadFileText(ErrPath());
 }
@@ -541,8 +545,14 @@ TEST_F(ConfigDialogE2E, AStoredLanguageTwoIsReportedThenTheDialogOpensWithItsDes
     TProgramProcess dialog(VELTRANE_EXECUTABLE, {"/c"}, ErrPath());
     ASSERT_TRUE(WaitUntil([&] { return ReadFileText(ErrPath()).find("List index out of bounds (1)") != std::string::npos; }))
         << ReadFileText(ErrPath());
-    // The message box comes first; Enter dismisses it.
-    std::this_thread::sleep_for(300ms);
+    // The message box comes first; Enter dismisses it once it shows.
+    bool boxShown = false;
+    ASSERT_TRUE(WaitUntil([&] {
+        for (const TTopWindow& box : ViewableTopWindows(FConnection))
+            boxShown = boxShown || (box.Width != 450 && box.X <= ScreenWidth / 2 && ScreenWidth / 2 < box.X + box.Width &&
+                                    box.Y <= ScreenHeight / 2 && ScreenHeight / 2 < box.Y + box.Height);
+        return boxShown;
+    })) << "no message box at the centre of the screen";
     FInput.MoveTo(ScreenWidth / 2, ScreenHeight / 2);
     FInput.Tap(XK_Return);
     const auto origin = FindDialog();
@@ -585,7 +595,6 @@ TEST_F(ConfigDialogE2E, ButtonColoursFollowTheStatesUnderThePointerAndWhilePress
         // Let go away from the button: no click.
         ParkPointer();
         FInput.Button(1, false);
-        std::this_thread::sleep_for(150ms);
         ExpectButton(*origin, *row.Button, row.NormalBorder, row.NormalFill, "normal again");
     }
     EXPECT_FALSE(dialog.WaitExit(200ms)) << "no button was clicked";
@@ -612,7 +621,12 @@ TEST_F(ConfigDialogE2E, TheWindowCarriesTheApplicationIcon)
     ASSERT_EQ(values.size(), 2u + 32 * 32);
     EXPECT_EQ(values[0], 32u);
     EXPECT_EQ(values[1], 32u);
-    const TBitmap& icon = Map().Form().Icon();
+    // The picture the dialog shows in its About page is the window's icon.
+    const TBitmap* shown = Map().Form().Image1->Picture()->Bitmap();
+    ASSERT_NE(shown, nullptr);
+    const TBitmap& icon = *shown;
+    ASSERT_EQ(icon.Width(), 32);
+    ASSERT_EQ(icon.Height(), 32);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
             const std::uint32_t argb = static_cast<std::uint32_t>(values[2 + static_cast<std::size_t>(y) * 32 + x]);
@@ -659,25 +673,16 @@ TEST(ConfigDialogDocsE2E, SaverPictureForTheReadme)
         ASSERT_TRUE(registry.OpenKey(SettingsKey, true));
         registry.WriteInteger("Image time view", 999);
     }
-    Display* x = XOpenDisplay(server.Name().c_str());
-    ASSERT_NE(x, nullptr);
+    TXConnection connection(server.Name());
     TTempFolder capture("veltrane-capture");
     TProgramProcess saver(VELTRANE_EXECUTABLE, {"/s"}, capture.File("stderr"));
     // Poster 1 stands when the centre is no longer black and the screen stops changing.
     TBitmap last;
-    bool settled = false;
-    WaitUntil([&] {
-        TBitmap now = GrabScreen(x, 0, 0, 1024, 640);
-        const bool same = !last.Empty() && std::memcmp(now.Bits(), last.Bits(), now.Stride() * 640) == 0;
-        settled = same && (now.GetPixel(512, 320) & 0xFFFFFF) != 0;
-        last = std::move(now);
-        if (!settled)
-            std::this_thread::sleep_for(300ms);
-        return settled;
-    }, 20s);
-    XCloseDisplay(x);
-    ASSERT_TRUE(settled) << ReadFileText(capture.File("stderr"));
-    const std::filesystem::path path = SourceDir() / "docs" / "screenshots" / "saver.png";
+    ASSERT_TRUE(WaitUntil([&] {
+        last = SettledPicture(connection.Get(), 0, 0, 1024, 640, 1s, 300ms);
+        return !last.Empty() && (last.GetPixel(512, 320) & 0xFFFFFF) != 0;
+    }, 20s)) << ReadFileText(capture.File("stderr"));
+    const std::filesystem::path path = TestSourceDir() / "docs" / "screenshots" / "saver.png";
     std::filesystem::create_directories(path.parent_path());
     WritePngFile(HalfSize(last), path.string());
     std::cout << "saver picture: " << path.string() << std::endl;

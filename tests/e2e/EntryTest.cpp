@@ -1,11 +1,20 @@
 // The built executable, run as the screen-saver host runs it: switches in, exit code
 // and standard error out. None of these need an X server.
 
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <regex>
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include "platform/Registry.h"
 #include "platform/SingleInstance.h"
@@ -14,6 +23,8 @@
 #include "support/PrivateEnvironment.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
+#include "support/WaitUntil.h"
+#include "support/XvfbServer.h"
 
 namespace {
 
@@ -164,6 +175,23 @@ TEST_F(Entry, SaverWithoutADisplayReportsItAndEndsWithOne)
     }
 }
 
+// A lock planted where the saver would look (a runtime folder anyone may write to, the lock
+// in it held) does not stop the saver: it passes the guard and goes on to need its display.
+TEST_F(Entry, APlantedLockDoesNotStopTheSaver)
+{
+    TTempFolder open("veltrane-open");
+    std::filesystem::permissions(open.Path(), std::filesystem::perms::all);
+    TScopedEnvironment runtime("XDG_RUNTIME_DIR", open.Path());
+    TScopedEnvironment temporary("TMPDIR", FCapture.Path());
+    const int planted = ::open(open.File("QM_Veltrane.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    ASSERT_GE(planted, 0);
+    ASSERT_EQ(::flock(planted, LOCK_EX), 0);
+    const TRunResult result = Run({"/s"});
+    ::close(planted);
+    EXPECT_EQ(result.ExitCode, 1);
+    EXPECT_NE(result.Errors.find("Cannot open the display"), std::string::npos) << result.Errors;
+}
+
 TEST_F(Entry, SaverReleasesTheInstanceWhenItEnds)
 {
     EXPECT_EQ(Run({"/s"}).ExitCode, 1);
@@ -187,6 +215,46 @@ TEST_F(Entry, ValidSettingsDoNotDisturbTheBranch)
     EXPECT_EQ(result.Errors, "");
     // Starting never writes the settings.
     EXPECT_EQ(ReadFileText(FEnvironment.Config().StoreFile()), before);
+}
+
+// A test killed by ctest's time limit, or ended by a library's exit(), takes what it
+// started with it: no program or server is left holding the run's output open.
+TEST(LaunchedProgram, EndsWithTheTestProcessThatStartedIt)
+{
+    // This process adopts what the killed test leaves behind, and so sees it end.
+    ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    int fds[2];
+    ASSERT_EQ(::pipe2(fds, O_CLOEXEC), 0);
+    const pid_t test = ::fork();
+    ASSERT_GE(test, 0);
+    if (test == 0) {
+        // The doomed test: a server and a program of its own, then it waits to be killed.
+        try {
+            TXvfbServer server(64, 48);
+            TProgramProcess program("/bin/sleep", {"60"});
+            const pid_t started[2] = {server.Pid(), program.Pid()};
+            if (::write(fds[1], started, sizeof started) == static_cast<ssize_t>(sizeof started))
+                ::pause();
+        } catch (...) {
+        }
+        ::_exit(1);
+    }
+    ::close(fds[1]);
+    pid_t started[2] = {0, 0};
+    const bool told = ::read(fds[0], started, sizeof started) == static_cast<ssize_t>(sizeof started);
+    ::close(fds[0]);
+    ::kill(test, SIGKILL);
+    ::waitpid(test, nullptr, 0);
+    ASSERT_TRUE(told) << "the doomed test could not start its server and program";
+    for (const pid_t pid : started) {
+        const bool ended = WaitUntil([&] { return ::waitpid(pid, nullptr, WNOHANG) == pid; }, std::chrono::seconds(5));
+        EXPECT_TRUE(ended) << "process " << pid << " outlived its test";
+        if (!ended) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+    ::prctl(PR_SET_CHILD_SUBREAPER, 0);
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include "support/ScopedEnvironment.h"
 #include "support/TempConfigHome.h"
 #include "support/TempFolder.h"
+#include "support/TestTree.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ protected:
 
 TEST_F(Package, UnpackedIntoAScratchRootItRunsAndFindsItsSystemFolderBesideItself)
 {
-    const TToolRun pack = Run(VELTRANE_CPACK, {"-G", "DEB", "--config", VELTRANE_BINARY_DIR_PATH "/CPackConfig.cmake",
+    const TToolRun pack = Run(VELTRANE_CPACK, {"-G", "DEB", "--config", (TestBinaryDir() / "CPackConfig.cmake").string(),
                                                "-B", FWork.File("out-deb")}, 120s);
     ASSERT_EQ(pack.ExitCode, 0) << pack.Output << pack.Errors;
     fs::path deb;

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <optional>
-#include <thread>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -24,6 +24,7 @@
 #include "support/ScopedEnvironment.h"
 #include "support/ScreenReader.h"
 #include "support/TempFolder.h"
+#include "support/WaitUntil.h"
 #include "support/XvfbServer.h"
 
 namespace {
@@ -130,21 +131,19 @@ TEST_F(PreviewE2E, PosterOneThenACrossFadeToPosterTwoUntilTheWindowIsHidden)
     int fadeSteps = 0;
     int strangers = 0;
     std::optional<TClock::time_point> fadeAt;
-    const auto deadline = TClock::now() + 15s;
-    bool arrived = false;
-    while (!arrived && TClock::now() < deadline) {
+    const bool arrived = WaitUntil([&] {
         const auto shown = Shown();
-        if (shown == poster2) {
-            arrived = true;
-        } else if (std::find(fade.begin(), fade.end(), shown) != fade.end()) {
+        if (shown == poster2)
+            return true;
+        if (std::find(fade.begin(), fade.end(), shown) != fade.end()) {
             ++fadeSteps;
             if (!fadeAt)
                 fadeAt = TClock::now();
         } else if (shown != poster1) {
             ++strangers;
         }
-        std::this_thread::sleep_for(5ms);
-    }
+        return false;
+    }, 15s, 5ms);
     ASSERT_TRUE(arrived);
     EXPECT_GE(fadeSteps, 1);
     EXPECT_EQ(strangers, 0);
@@ -166,9 +165,7 @@ TEST_F(PreviewE2E, WindowDestroyedMidFadeEndsTheProcessCleanly)
     auto process = Run({"/p", std::to_string(host.Id())});
     ASSERT_TRUE(WaitUntilShown(poster1, 10s)) << Errors();
     // Wait for the fade to begin, then take the window away under it.
-    const auto deadline = TClock::now() + 10s;
-    while (Shown() == poster1 && TClock::now() < deadline)
-        std::this_thread::sleep_for(5ms);
+    ASSERT_TRUE(WaitUntil([&] { return Shown() != poster1; }, 10s, 5ms)) << Errors();
     host.Destroy();
     EXPECT_EQ(process->WaitExit(5s), std::optional<int>(0));
     EXPECT_EQ(Errors(), "");
@@ -180,14 +177,28 @@ TEST_F(PreviewE2E, HiddenHostWindowIsWaitedFor)
     StoreImageTime(30);
     THostWindow host(FServer.Name(), HostWidth, HostHeight, HostLeft, HostTop, false);
     auto process = Run({"/l", std::to_string(host.Id())});
-    std::this_thread::sleep_for(500ms);
-    EXPECT_TRUE(process->Running());
+    EXPECT_EQ(process->WaitExit(500ms), std::nullopt) << "a hidden window does not end the preview";
     host.Map();
     EXPECT_TRUE(WaitUntilShown(Colours(FittedPoster(1)), 10s)) << Errors();
     host.Unmap();
     // Within one pass, not after the thirty seconds.
     EXPECT_EQ(process->WaitExit(5s), std::optional<int>(0));
     EXPECT_EQ(Errors(), "");
+}
+
+// A host window far larger than any screen (up to the protocol's largest) would need
+// gigabytes of frames: the preview refuses it at once with exit code 1 and says why on
+// standard error only, since no one can answer a box under a host.
+TEST_F(PreviewE2E, AnOversizedHostWindowIsRefusedOnStandardError)
+{
+    for (const auto& [width, height] : {std::pair{16385, 16}, std::pair{32767, 32767}}) {
+        const std::string size = std::to_string(width) + " x " + std::to_string(height);
+        THostWindow host(FServer.Name(), width, height, 0, 0);
+        auto process = Run({"/p", std::to_string(host.Id())});
+        EXPECT_EQ(process->WaitExit(10s), std::optional<int>(1)) << size;
+        EXPECT_NE(Errors().find("The window is too large for the slideshow: " + size + " pixels"), std::string::npos)
+            << Errors();
+    }
 }
 
 TEST_F(PreviewE2E, BogusWindowNumberEnds)

@@ -6,13 +6,14 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <optional>
-#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
 
 #include "engine/QsvImgFree.h"
@@ -27,6 +28,9 @@
 #include "support/ScopedEnvironment.h"
 #include "support/ScreenReader.h"
 #include "support/TempFolder.h"
+#include "support/WaitUntil.h"
+#include "support/WindowSearch.h"
+#include "support/XConnection.h"
 #include "support/XTestInput.h"
 #include "support/XvfbServer.h"
 
@@ -42,39 +46,19 @@ constexpr int ScreenHeight = 480;
 // A connection of the test's own, to look at the windows and the cursor.
 class TProbe {
 public:
-    explicit TProbe(const std::string& name) : FDisplay(XOpenDisplay(name.c_str())) {}
-    ~TProbe()
-    {
-        if (FDisplay)
-            XCloseDisplay(FDisplay);
-    }
-    TProbe(const TProbe&) = delete;
-    TProbe& operator=(const TProbe&) = delete;
-
-    bool Open() const { return FDisplay != nullptr; }
+    explicit TProbe(const std::string& name) : FConnection(name), FDisplay(FConnection.Get()) {}
 
     // The viewable top-level windows that no window manager manages, as (x, y, w, h), and
     // whether the topmost viewable window is one of them.
     std::vector<std::array<int, 4>> UnmanagedWindows(bool* topmost = nullptr)
     {
         std::vector<std::array<int, 4>> found;
-        Window root = 0, parent = 0, *children = nullptr;
-        unsigned count = 0;
-        if (!XQueryTree(FDisplay, DefaultRootWindow(FDisplay), &root, &parent, &children, &count))
-            return found;
-        bool lastIsUnmanaged = false;
-        for (unsigned i = 0; i < count; ++i) {
-            XWindowAttributes attributes{};
-            if (!XGetWindowAttributes(FDisplay, children[i], &attributes) || attributes.map_state != IsViewable)
-                continue;
-            lastIsUnmanaged = attributes.override_redirect;
-            if (attributes.override_redirect)
-                found.push_back({attributes.x, attributes.y, attributes.width, attributes.height});
-        }
-        if (children)
-            XFree(children);
+        const std::vector<TTopWindow> windows = ViewableTopWindows(FConnection);
+        for (const TTopWindow& window : windows)
+            if (window.Unmanaged)
+                found.push_back({window.X, window.Y, window.Width, window.Height});
         if (topmost)
-            *topmost = lastIsUnmanaged;
+            *topmost = !windows.empty() && windows.back().Unmanaged;
         return found;
     }
 
@@ -99,25 +83,80 @@ public:
         const bool pointer = XGrabPointer(FDisplay, root, False, PointerMotionMask, GrabModeAsync, GrabModeAsync,
                                           None, None, CurrentTime) == GrabSuccess;
         const bool keyboard = XGrabKeyboard(FDisplay, root, False, GrabModeAsync, GrabModeAsync, CurrentTime) == GrabSuccess;
-        XSync(FDisplay, False);
+        FConnection.Sync("grabbing the input");
         return pointer && keyboard;
     }
     void Ungrab()
     {
         XUngrabPointer(FDisplay, CurrentTime);
         XUngrabKeyboard(FDisplay, CurrentTime);
+        FConnection.Sync("letting the input go");
+    }
+
+    // A small window of this connection that takes the keyboard focus.
+    void TakeFocus()
+    {
+        XSetWindowAttributes attributes{};
+        attributes.override_redirect = True;
+        attributes.event_mask = KeyPressMask;
+        const Window window = XCreateWindow(FDisplay, DefaultRootWindow(FDisplay), 0, 0, 10, 10, 0, CopyFromParent,
+                                            InputOutput, CopyFromParent, CWOverrideRedirect | CWEventMask, &attributes);
+        XMapWindow(FDisplay, window);
         XSync(FDisplay, False);
+        XSetInputFocus(FDisplay, window, RevertToParent, CurrentTime);
+        XSync(FDisplay, False);
+    }
+    // Keys that reached this connection's windows since the last look.
+    int KeysReceived()
+    {
+        XSync(FDisplay, False);
+        int keys = 0;
+        XEvent event;
+        while (XCheckTypedEvent(FDisplay, KeyPress, &event))
+            ++keys;
+        return keys;
+    }
+
+    // Makes the screen two monitors of width x height side by side, the left one primary
+    // (the server's output drives it). They last while this connection does.
+    bool SetTwoMonitors(int width, int height)
+    {
+        const Window root = DefaultRootWindow(FDisplay);
+        XRRScreenResources* resources = XRRGetScreenResourcesCurrent(FDisplay, root);
+        if (!resources || resources->noutput < 1)
+            return false;
+        const RROutput output = resources->outputs[0];
+        XRRFreeScreenResources(resources);
+        for (int i = 0; i < 2; ++i) {
+            XRRMonitorInfo* monitor = XRRAllocateMonitor(FDisplay, i == 0 ? 1 : 0);
+            monitor->name = XInternAtom(FDisplay, i == 0 ? "VELTRANE-LEFT" : "VELTRANE-RIGHT", False);
+            monitor->primary = i == 0;
+            monitor->x = i * width;
+            monitor->width = width;
+            monitor->height = height;
+            monitor->mwidth = width / 4;
+            monitor->mheight = height / 4;
+            if (i == 0)
+                monitor->outputs[0] = output;
+            XRRSetMonitor(FDisplay, root, monitor);
+            XRRFreeMonitors(monitor);
+        }
+        XSync(FDisplay, False);
+        int count = 0;
+        XRRMonitorInfo* monitors = XRRGetMonitors(FDisplay, root, False, &count);
+        XRRFreeMonitors(monitors);
+        return count == 2;
     }
 
     // From now on, windows created on the screen are noted.
     void WatchCreations()
     {
         XSelectInput(FDisplay, DefaultRootWindow(FDisplay), SubstructureNotifyMask);
-        XSync(FDisplay, False);
+        FConnection.Sync("watching window creations");
     }
     int Creations()
     {
-        XSync(FDisplay, False);
+        FConnection.Sync("counting window creations");
         int created = 0;
         XEvent event;
         while (XCheckTypedEvent(FDisplay, CreateNotify, &event))
@@ -126,12 +165,13 @@ public:
     }
 
 private:
+    TXConnection FConnection;
     Display* FDisplay;
 };
 
 class SaverE2E : public testing::Test {
 protected:
-    explicit SaverE2E(bool randr = true) : FServer(ScreenWidth, ScreenHeight, randr) {}
+    explicit SaverE2E(bool randr = true, int depth = 24) : FServer(ScreenWidth, ScreenHeight, randr, depth) {}
 
     TXvfbServer FServer;
     TScopedEnvironment FDisplayEnv{"DISPLAY", FServer.Name()};
@@ -144,7 +184,6 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(FScreen, nullptr);
-        ASSERT_TRUE(FProbe.Open());
         // The pointer where the tests expect it before the saver notes its start.
         FInput.MoveTo(100, 100);
     }
@@ -202,11 +241,36 @@ protected:
         return process;
     }
 
-    // The saver goes on for a while after something that must not end it.
+    // The saver does not end for a while after something that must not end it.
     void ExpectStillRunning(TProgramProcess& process)
     {
-        std::this_thread::sleep_for(400ms);
-        EXPECT_TRUE(process.Running()) << Errors();
+        EXPECT_EQ(process.WaitExit(400ms), std::nullopt) << Errors();
+    }
+
+    // The system asks for a password, and PASSWORD.CPL is a copy of the given provider.
+    static void UsePassword()
+    {
+        TRegistry registry;
+        ASSERT_TRUE(registry.OpenKey("Control Panel\\Desktop", true));
+        registry.WriteInteger("ScreenSaveUsePassword", 1);
+    }
+    void InstallProvider(const char* library)
+    {
+        std::filesystem::copy_file(library, ProviderPath(), std::filesystem::copy_options::overwrite_existing);
+    }
+    std::string ProviderPath() const { return FEnvironment.System().File("PASSWORD.CPL"); }
+
+    // Whether any process has this test's PASSWORD.CPL loaded.
+    bool ProviderLoaded() const
+    {
+        const std::string path = ProviderPath();
+        for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+            const std::string name = entry.path().filename();
+            if (name.find_first_not_of("0123456789") == std::string::npos &&
+                ReadFileText(entry.path() / "maps").find(path) != std::string::npos)
+                return true;
+        }
+        return false;
     }
 
     void ExpectEndsWithZero(TProgramProcess& process)
@@ -219,6 +283,22 @@ protected:
 class SaverWithoutRandrE2E : public SaverE2E {
 protected:
     SaverWithoutRandrE2E() : SaverE2E(false) {}
+};
+
+// A screen of 8 (a palette) or 16 bits a pixel.
+class SaverAtDepthE2E : public SaverE2E, public testing::WithParamInterface<int> {
+protected:
+    SaverAtDepthE2E() : SaverE2E(true, GetParam()) {}
+
+    // The mean difference of the colour channels of two screens of the same size.
+    static double MeanDifference(const TPixels& a, const TPixels& b)
+    {
+        double sum = 0;
+        for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
+            for (int shift = 0; shift < 24; shift += 8)
+                sum += std::abs(static_cast<int>((a[i] >> shift) & 0xFF) - static_cast<int>((b[i] >> shift) & 0xFF));
+        return a.empty() ? 0 : sum / (3.0 * a.size());
+    }
 };
 
 TEST_F(SaverE2E, CoversTheScreenOnTopWithTheCursorHiddenAndPosterOneWithTheWatermark)
@@ -239,18 +319,44 @@ TEST_F(SaverE2E, CoversTheScreenOnTopWithTheCursorHiddenAndPosterOneWithTheWater
     EXPECT_TRUE(FProbe.UnmanagedWindows().empty());
 }
 
-TEST_F(SaverE2E, WindowThatCoveredItLeavesThePosterBehind)
+TEST_F(SaverE2E, WindowsMappedOrRaisedLaterArePutBackBelowIt)
 {
     StoreSettings(30);
     auto process = StartSaver();
-    {
-        THostWindow cover(FServer.Name(), 200, 150, 50, 60);
-        std::this_thread::sleep_for(200ms);
-        EXPECT_NE(Shown(), Composed(1));
-    }
-    EXPECT_TRUE(WaitUntilShown(Composed(1), 5s));
+    // Another program's popup, which no window manager would keep below the saver.
+    THostWindow popup(FServer.Name(), 200, 150, 50, 60);
+    EXPECT_TRUE(WaitUntilShown(Composed(1), 5s)) << "the popup covers the saver";
+    popup.Raise();
+    EXPECT_TRUE(WaitUntilShown(Composed(1), 5s)) << "the raised popup covers the saver";
     FInput.Tap(XK_Return);
     ExpectEndsWithZero(*process);
+}
+
+TEST_F(SaverE2E, EveryOtherMonitorIsCoveredInBlackUntilTheSaverEnds)
+{
+    // A screen of two monitors side by side, the primary one on the left.
+    TXvfbServer wide(2 * ScreenWidth, ScreenHeight);
+    TScopedEnvironment displayEnv("DISPLAY", wide.Name());
+    TProbe probe(wide.Name());
+    ASSERT_TRUE(probe.SetTwoMonitors(ScreenWidth, ScreenHeight));
+    std::unique_ptr<TDisplay> screen = OpenX11Display(wide.Name().c_str());
+    ASSERT_NE(screen, nullptr);
+    StoreSettings(30);
+    TXTestInput input(wide.Name());
+    input.MoveTo(100, 100);
+    auto process = Run({"/s"});
+    ASSERT_TRUE(WaitUntilShown(Composed(1), 10s, screen.get())) << Errors();
+    EXPECT_TRUE(TScreenReader(*screen, TWindowRect{ScreenWidth, 0, 2 * ScreenWidth, ScreenHeight})
+                    .WaitUntilShown(TPixels(ScreenWidth * ScreenHeight, 0), 5s));
+    // Lowest first: the cover, then the view above it and everything else.
+    bool topmost = false;
+    EXPECT_EQ(probe.UnmanagedWindows(&topmost), (std::vector<std::array<int, 4>>{
+                                                    {ScreenWidth, 0, ScreenWidth, ScreenHeight},
+                                                    {0, 0, ScreenWidth, ScreenHeight}}));
+    EXPECT_TRUE(topmost);
+    input.Tap(XK_a);
+    ExpectEndsWithZero(*process);
+    EXPECT_TRUE(probe.UnmanagedWindows().empty());
 }
 
 TEST_F(SaverE2E, InputHeldElsewhereAtTheStartIsTakenOnceFree)
@@ -259,10 +365,15 @@ TEST_F(SaverE2E, InputHeldElsewhereAtTheStartIsTakenOnceFree)
     ASSERT_TRUE(FProbe.Grab());  // a menu of another program, say
     auto process = StartSaver();
     FProbe.Ungrab();
-    FInput.MoveTo(110, 105);  // a small movement: the saver takes the input
-    std::this_thread::sleep_for(200ms);
-    EXPECT_FALSE(FProbe.Grab());
-    FProbe.Ungrab();
+    // Small movements: the saver takes the input at one of them (a probe that still got it
+    // lets it go at once, for the next movement).
+    int step = 0;
+    EXPECT_TRUE(WaitUntil([&] {
+        FInput.MoveTo(110 + step++ % 2, 105);
+        const bool free = FProbe.Grab();
+        FProbe.Ungrab();
+        return !free;
+    }, 5s, 50ms));
     EXPECT_TRUE(process->Running());
     FInput.Tap(XK_z);
     ExpectEndsWithZero(*process);
@@ -339,16 +450,8 @@ TEST_F(SaverE2E, ShiftKeepsItAndALetterEndsIt)
 TEST_F(SaverE2E, RefusingProviderKeepsItRunningUntilItAgrees)
 {
     StoreSettings(30);
-    {
-        TRegistry registry;
-        ASSERT_TRUE(registry.OpenKey("Control Panel\\Desktop", true));
-        registry.WriteInteger("ScreenSaveUsePassword", 1);
-    }
-    const auto install = [&](const char* library) {
-        std::filesystem::copy_file(library, FEnvironment.System().File("PASSWORD.CPL"),
-                                   std::filesystem::copy_options::overwrite_existing);
-    };
-    install(VELTRANE_VERIFY_REFUSE);
+    UsePassword();
+    InstallProvider(VELTRANE_VERIFY_REFUSE);
     auto process = StartSaver();
     FInput.Click(1);
     FInput.Tap(XK_a);
@@ -356,13 +459,66 @@ TEST_F(SaverE2E, RefusingProviderKeepsItRunningUntilItAgrees)
     ExpectStillRunning(*process);
     EXPECT_EQ(Shown(), Composed(1));
     // The cursor, shown while the provider was asked, is hidden again.
-    bool hidden = false;
-    for (const auto deadline = TClock::now() + 3s; !hidden && TClock::now() < deadline;
-         std::this_thread::sleep_for(20ms))
-        hidden = FProbe.CursorInvisible();
-    EXPECT_TRUE(hidden);
-    install(VELTRANE_VERIFY_ACCEPT);
+    EXPECT_TRUE(WaitUntil([&] { return FProbe.CursorInvisible(); }, 3s));
+    InstallProvider(VELTRANE_VERIFY_ACCEPT);
     FInput.Click(1);
+    ExpectEndsWithZero(*process);
+}
+
+TEST_F(SaverE2E, KilledWhileTheProviderIsAskedLeavesNoWindowNoLockAndNoProvider)
+{
+    StoreSettings(30);
+    UsePassword();
+    InstallProvider(VELTRANE_VERIFY_HANG);
+    TScopedEnvironment log("VELTRANE_TEST_PROVIDER_LOG", FCapture.File("provider"));
+    auto process = StartSaver();
+    FInput.Click(1);
+    ASSERT_TRUE(WaitUntil([&] { return !ReadFileText(FCapture.File("provider")).empty(); })) << Errors();
+    ASSERT_TRUE(ProviderLoaded());
+    process->Kill();
+    EXPECT_EQ(process->WaitExit(5s), std::optional<int>(-1));
+    // The provider's process goes with the saver and holds neither its window nor its lock.
+    EXPECT_TRUE(WaitUntil([&] { return !ProviderLoaded(); }, 5s));
+    EXPECT_TRUE(WaitUntil([&] { return FProbe.UnmanagedWindows().empty(); }, 5s));
+    InstallProvider(VELTRANE_VERIFY_ACCEPT);
+    auto again = StartSaver();
+    ASSERT_TRUE(again->Running());
+    FInput.Tap(XK_a);
+    ExpectEndsWithZero(*again);
+}
+
+TEST_F(SaverE2E, WhileTheProviderIsAskedKeysReachNoOtherProgramAndTheInputComesBackAfter)
+{
+    StoreSettings(30);
+    UsePassword();
+    InstallProvider(VELTRANE_VERIFY_WAIT);
+    TScopedEnvironment log("VELTRANE_TEST_PROVIDER_LOG", FCapture.File("provider"));
+    TScopedEnvironment release("VELTRANE_TEST_PROVIDER_RELEASE", FCapture.File("release"));
+    auto process = StartSaver();
+    FProbe.TakeFocus();  // a program that comes up while the saver runs
+    FInput.Click(1);
+    ASSERT_TRUE(WaitUntil([&] { return !ReadFileText(FCapture.File("provider")).empty(); })) << Errors();
+    // The input is free for the provider's dialog, but typing lands on no other window.
+    EXPECT_TRUE(WaitUntil([&] {
+        const bool free = FProbe.Grab();
+        FProbe.Ungrab();
+        return free;
+    }));
+    FInput.Tap(XK_x);
+    EXPECT_EQ(FProbe.KeysReceived(), 0);
+    // Another program holds the input when the provider refuses: the saver goes on, and
+    // takes the input as soon as it is free, with nobody touching anything.
+    ASSERT_TRUE(FProbe.Grab());
+    std::ofstream(FCapture.File("release")) << "now";
+    ExpectStillRunning(*process);
+    FProbe.Ungrab();
+    EXPECT_TRUE(WaitUntil([&] {
+        const bool taken = !FProbe.Grab();
+        FProbe.Ungrab();
+        return taken;
+    }, 5s));
+    InstallProvider(VELTRANE_VERIFY_ACCEPT);
+    FInput.Tap(XK_a);
     ExpectEndsWithZero(*process);
 }
 
@@ -384,10 +540,7 @@ TEST_F(SaverE2E, ZeroImageTimeKeepsPosterOne)
     StoreSettings(0);
     auto process = StartSaver();
     const TPixels poster1 = Composed(1);
-    for (int i = 0; i < 5; ++i) {
-        std::this_thread::sleep_for(500ms);
-        EXPECT_EQ(Shown(), poster1);
-    }
+    EXPECT_FALSE(WaitUntil([&] { return Shown() != poster1; }, 2500ms, 100ms)) << "no cross-fade starts";
     FInput.Click(1);
     ExpectEndsWithZero(*process);
 }
@@ -402,9 +555,11 @@ TEST_F(SaverE2E, LosingTheServerEndsTheProcessCleanly)
     {
         std::unique_ptr<TDisplay> screen = OpenX11Display(doomed.Name().c_str());
         ASSERT_NE(screen, nullptr);
-        ASSERT_TRUE(WaitUntilShown(Composed(1), 10s, screen.get())) << Errors();
+        const TPixels poster1 = Composed(1);
+        ASSERT_TRUE(WaitUntilShown(poster1, 10s, screen.get())) << Errors();
+        // The server goes while the first cross-fade runs.
+        ASSERT_TRUE(WaitUntil([&] { return Shown(screen.get()) != poster1; }, 10s, 5ms)) << Errors();
     }
-    std::this_thread::sleep_for(1100ms);  // about when a cross-fade runs
     doomed.Kill();
     EXPECT_EQ(process->WaitExit(10s), std::optional<int>(0)) << Errors();
     EXPECT_EQ(Errors(), "");
@@ -418,5 +573,22 @@ TEST_F(SaverWithoutRandrE2E, StillCoversTheWholeScreen)
     FInput.Tap(XK_space);
     ExpectEndsWithZero(*process);
 }
+
+TEST_P(SaverAtDepthE2E, ShowsPosterOneInTheColoursTheScreenHas)
+{
+    StoreSettings(30);
+    const TPixels poster1 = Composed(1);
+    auto process = Run({"/s"});
+    // As near as 5 or 6 bits a channel, or a palette of six levels a channel, come (a black
+    // screen is about a hundred away).
+    const double allowed = GetParam() == 8 ? 20 : 4;
+    double difference = 0;
+    EXPECT_TRUE(WaitUntil([&] { return (difference = MeanDifference(Shown(), poster1)) < allowed; }))
+        << difference << "\n" << Errors();
+    FInput.Tap(XK_a);
+    ExpectEndsWithZero(*process);
+}
+
+INSTANTIATE_TEST_SUITE_P(Depths, SaverAtDepthE2E, testing::Values(8, 16));
 
 } // namespace

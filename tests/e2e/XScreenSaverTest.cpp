@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <set>
 
 #include <grp.h>
@@ -18,6 +19,7 @@
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 #include "support/WaitUntil.h"
+#include "support/XConnection.h"
 #include "support/XvfbServer.h"
 
 // Xlib last: its macros must not reach the headers above.
@@ -60,13 +62,8 @@ protected:
     // A copy in the user's own folder, which it can run wherever the build tree lies.
     fs::path FProgram = fs::path(FHome.Path()) / "bin" / "veltrane";
     std::string FUser;  // empty: this process is not root and runs the daemon itself
+    std::unique_ptr<TXConnection> FConnection;
     Display* FX = nullptr;
-
-    void TearDown() override
-    {
-        if (FX)
-            XCloseDisplay(FX);
-    }
 
     // Makes the home folder and the program the daemon's user's; false with a reason
     // when no unprivileged user can be had.
@@ -159,8 +156,8 @@ TEST_F(XScreenSaver, ActivatedItShowsTheSlideshowAndDeactivatedTheProgramEnds)
     if (!PrepareUser(reason))
         GTEST_SKIP() << "xscreensaver runs no screen saver for root and " << reason;
     WriteSettings();
-    FX = XOpenDisplay(FServer.Name().c_str());
-    ASSERT_NE(FX, nullptr);
+    FConnection = std::make_unique<TXConnection>(FServer.Name());
+    FX = FConnection->Get();
 
     ASSERT_LT(ScreenColours().first, 64u) << "no poster before the saver starts";
 

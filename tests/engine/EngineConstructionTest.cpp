@@ -3,6 +3,7 @@
 #include "EngineFixture.h"
 #include "engine/QsvImgFree.h"
 #include "platform/Exception.h"
+#include "platform/SingleInstance.h"
 
 namespace {
 
@@ -100,12 +101,13 @@ TEST_F(SingleInstanceGuard, RunsUnguardedWhenTheObjectCannotBeMade)
 {
 #ifdef _WIN32
     GTEST_SKIP() << "the lock file in XDG_RUNTIME_DIR is the POSIX single-instance object";
-#endif
-    std::filesystem::create_directory(FRuntime.File("QM_Veltrane.lock"));
+#else
+    std::filesystem::create_directory(TSingleInstance::LockPath("QM_Veltrane"));
     T_QsvImgFree first;
     T_QsvImgFree second;
     EXPECT_TRUE(first.EnsureSingleInstance());
     EXPECT_TRUE(second.EnsureSingleInstance());
+#endif
 }
 
 } // namespace

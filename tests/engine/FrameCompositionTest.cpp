@@ -100,6 +100,25 @@ TEST_F(Frames, AttachWindowTakesTheClientSizeAndBlanksTheWorkFrame)
     ExpectFrame(*FEngine->WorkFrame, [](int, int) { return 0u; });
 }
 
+// The three frames of a window far larger than any screen would take gigabytes: such a
+// window is refused before anything is allocated, and the engine stays as it was.
+TEST_F(Frames, AWindowBeyondTheFrameCeilingIsRefused)
+{
+    const TWindowId window = Attach(152, 112);
+    const TWindowId wide = FDisplay.CreateForeignWindow(TWindowRect{0, 0, T_QsvImgFree::MaxFrameSide + 1, 2});
+    try {
+        FEngine->AttachWindow(wide);
+        ADD_FAILURE() << "no error";
+    } catch (const EOutOfResources& e) {
+        EXPECT_EQ(e.Message(), "The window is too large for the slideshow: 16385 x 2 pixels (at most 16384 "
+                               "pixels a side and 1024 MB of frames)");
+    }
+    EXPECT_EQ(FEngine->HostWnd, window);
+    EXPECT_EQ(FEngine->WorkFrame->Width(), 152);
+    EXPECT_FALSE(T_QsvImgFree::FramesFit(12000, 12000));  // 1.6 GB of frames
+    EXPECT_TRUE(T_QsvImgFree::FramesFit(7680, 4320));
+}
+
 TEST_F(Frames, WindowThatIsGoneGivesEmptyFrames)
 {
     const TWindowId window = Attach(20, 10);

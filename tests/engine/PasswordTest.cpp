@@ -105,6 +105,19 @@ TEST_F(Passwords, CrashingProviderRefusesAndLeavesTheSaverRunning)
     EXPECT_TRUE(engine.VerifyPassword(4711));
 }
 
+TEST_F(Passwords, ProviderThatCrashesWhileLoadedOrUnloadedRefuses)
+{
+    UsePassword(1);
+    T_QsvImgFree engine;
+    Install(VELTRANE_VERIFY_LOADCRASH, "PASSWORD.CPL");
+    EXPECT_FALSE(engine.VerifyPassword(4711));
+    EXPECT_EQ(Log(), "");  // it never got as far as the call
+    // It accepted, then crashed on the way out: no whole answer.
+    Install(VELTRANE_VERIFY_UNLOADCRASH, "PASSWORD.CPL");
+    EXPECT_FALSE(engine.VerifyPassword(4711));
+    EXPECT_EQ(Log(), "4711");
+}
+
 TEST_F(Passwords, HangingProviderRefusesAfterTheTimeout)
 {
     UsePassword(1);

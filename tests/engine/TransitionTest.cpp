@@ -193,6 +193,20 @@ TEST_F(Transition, FadeOfEmptyFramesRunsThroughHarmlessly)
     EXPECT_EQ(FDisplay.FirstBytes().size(), 0u);
 }
 
+TEST_F(Transition, AFadeStartedAsSoonAsTheLastOneDroppedFadingIsNeverSkipped)
+{
+    FEngine->FadeDelay = 0;
+    FEngine->FadeStep = 50;
+    for (int round = 0; round < 1000; ++round) {
+        FEngine->StartTransition();
+        ASSERT_TRUE(FEngine->Fading) << "round " << round << " was skipped";
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (FEngine->Fading && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
+        ASSERT_FALSE(FEngine->Fading);
+    }
+}
+
 TEST_F(Transition, FinishedFadeWakesTheEventLoop)
 {
     FEngine->StartTransition();
@@ -236,6 +250,14 @@ TEST_F(EngineTest, AFailingStepStillEndsTheFadeSoPostersGoOnChanging)
     engine.WaitForTransition();
     EXPECT_FALSE(engine.Fading);
     EXPECT_EQ(engine.FadePercent, engine.FadeStep);
-    ASSERT_TRUE(engine.FadeWorker);
-    EXPECT_TRUE(engine.FadeWorker->FatalException());
+    // The failure is reported on the main thread, at the next start, once.
+    try {
+        engine.StartTransition();
+        ADD_FAILURE() << "the worker's failure was not reported";
+    } catch (const EDisplayError& error) {
+        EXPECT_EQ(error.Message(), "present failed");
+    }
+    EXPECT_FALSE(engine.Fading);
+    engine.StartTransition();
+    EXPECT_TRUE(engine.Fading);
 }

@@ -1,16 +1,21 @@
 #include "gfx/BmpCodec.h"
 
 #include "JpegTestImages.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -151,6 +156,25 @@ std::string ReadError(const std::vector<std::uint8_t>& data, const TBmpCodec& co
     return {};
 }
 
+class TTempDir {
+public:
+    TTempDir()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "veltrane-bmp-XXXXXX").string();
+        if (mkdtemp(pattern.data()))
+            FPath = pattern;
+    }
+    ~TTempDir()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(FPath, ignored);
+    }
+    const std::filesystem::path& Path() const { return FPath; }
+
+private:
+    std::filesystem::path FPath;
+};
+
 } // namespace
 
 // --- Writing ---
@@ -211,8 +235,8 @@ TEST(BmpWrite, RoundTripKeepsEveryPixelForAllPaddings)
 
 TEST(BmpWrite, FileHoldsExactlyTheWrittenBytesAndIsOverwritten)
 {
-    TTempFolder dir("veltrane-bmp");
-    const std::string path = (std::filesystem::path(dir.Path()) / "Vtnimg03.bmp").string();
+    TTempDir dir;
+    const std::string path = (dir.Path() / "Vtnimg03.bmp").string();
     const TBitmap first = RandomBitmap(9, 9, TPixelFormat::pf24bit, 1);
     const TBitmap second = RandomBitmap(5, 3, TPixelFormat::pf24bit, 2);
     TBmpCodec::WriteFile(first, path);
@@ -226,8 +250,8 @@ TEST(BmpWrite, FileHoldsExactlyTheWrittenBytesAndIsOverwritten)
 
 TEST(BmpWrite, UncreatableFileRaisesTheCreateErrorWithPathAndReason)
 {
-    TTempFolder dir("veltrane-bmp");
-    const std::string path = (std::filesystem::path(dir.Path()) / "missing" / "Vtnimg01.bmp").string();
+    TTempDir dir;
+    const std::string path = (dir.Path() / "missing" / "Vtnimg01.bmp").string();
     try {
         TBmpCodec::WriteFile(TBitmap(2, 2), path);
         FAIL() << "no exception";
@@ -237,11 +261,67 @@ TEST(BmpWrite, UncreatableFileRaisesTheCreateErrorWithPathAndReason)
     EXPECT_FALSE(std::filesystem::exists(path));
 }
 
-TEST(BmpWrite, WritingToAFullDeviceIsReported)
+std::string FileText(const std::string& path)
 {
-    if (!std::filesystem::exists("/dev/full"))
-        GTEST_SKIP() << "no /dev/full";
-    EXPECT_THROW(TBmpCodec::WriteFile(TBitmap(64, 64), "/dev/full"), EStreamError);
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A disk that fills up mid-write (here a file size limit) is reported, and the file written
+// before stays whole: nothing but the finished file ever takes its name.
+TEST(BmpWrite, AFullDiskIsReportedAndKeepsTheFileBefore)
+{
+    TTempDir dir;
+    const std::string path = (dir.Path() / "Vtnimg03.bmp").string();
+    TBmpCodec::WriteFile(TBitmap(4, 4), path);
+    const std::string before = FileText(path);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1000, 1000};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            TBmpCodec::WriteFile(TBitmap(64, 64), path);
+        } catch (const EStreamError& e) {
+            ::_exit(std::string(e.what()) == "Cannot write file \"" + path + "\". File too large" ? 0 : 2);
+        }
+        ::_exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(FileText(path), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()), 1);
+}
+
+// The folder may hold a link or a FIFO planted under the file's name: the link is replaced,
+// never followed, and anything but a regular file is refused at once, never opened.
+TEST(BmpWrite, APlantedLinkOrFifoNeverRedirectsOrBlocksTheWrite)
+{
+    TTempDir dir;
+    const std::string path = (dir.Path() / "Vtnimg03.bmp").string();
+    const std::string victim = (dir.Path() / "victim").string();
+    std::ofstream(victim) << "not the wallpaper";
+    std::filesystem::create_symlink(victim, path);
+    const TBitmap bitmap = RandomBitmap(9, 9, TPixelFormat::pf24bit, 1);
+    TBmpCodec::WriteFile(bitmap, path);
+    EXPECT_FALSE(std::filesystem::is_symlink(path));
+    EXPECT_EQ(FileText(victim), "not the wallpaper");
+    const std::vector<std::uint8_t> expected = TBmpCodec::Write(bitmap);
+    EXPECT_EQ(FileText(path), std::string(expected.begin(), expected.end()));
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0644u);
+
+    std::filesystem::remove(path);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    try {
+        TBmpCodec::WriteFile(bitmap, path);
+        ADD_FAILURE() << "no error";
+    } catch (const EFCreateError& e) {
+        EXPECT_EQ(e.Message(), "Cannot create file \"" + path + "\". Not a regular file");
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
 }
 
 // --- Reading ---
@@ -395,8 +475,8 @@ TEST(BmpRead, ZeroSizedImagesReadAsEmptyBitmaps)
 
 TEST(BmpRead, MissingFileRaisesTheOpenError)
 {
-    TTempFolder dir("veltrane-bmp");
-    const std::string path = (std::filesystem::path(dir.Path()) / "none.bmp").string();
+    TTempDir dir;
+    const std::string path = (dir.Path() / "none.bmp").string();
     try {
         TBmpCodec().ReadFile(path);
         FAIL() << "no exception";

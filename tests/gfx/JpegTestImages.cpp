@@ -69,13 +69,6 @@ std::vector<std::uint8_t> EncodeTestJpeg(const TJpegEncodeOptions& o)
     return result;
 }
 
-std::filesystem::path TestSourceDir()
-{
-    if (const char* source = std::getenv("VELTRANE_SOURCE_DIR"); source && *source)
-        return source;
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
-}
-
 std::size_t FindJpegMarker(const std::vector<std::uint8_t>& data, std::uint8_t code)
 {
     std::size_t i = 2;

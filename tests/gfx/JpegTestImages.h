@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/TempFolder.h"
+#include "support/TestTree.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -22,9 +23,6 @@ struct TJpegEncodeOptions {
 };
 
 std::vector<std::uint8_t> EncodeTestJpeg(const TJpegEncodeOptions& options);
-
-// The source tree: $VELTRANE_SOURCE_DIR, else found from this file's own path.
-std::filesystem::path TestSourceDir();
 
 // Offset of the first marker 0xFF code after the start of image, or npos.
 std::size_t FindJpegMarker(const std::vector<std::uint8_t>& data, std::uint8_t code);

@@ -1,10 +1,12 @@
 #include "LangTestComponents.h"
 
 #include "lang/LanguageController.h"
-#include "ui/ClassRegistry.h"
-#include "ui/Errors.h"
-#include "ui/FormReader.h"
-#include "ui/Published.h"
+#include "classes/ClassRegistry.h"
+#include "classes/Errors.h"
+#include "classes/FormReader.h"
+#include "classes/Published.h"
+
+#include "support/TestTree.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -146,10 +148,7 @@ std::string HexDigits(const std::vector<std::uint8_t>& bytes)
 
 std::vector<std::uint8_t> SourceFileBytes(const std::string& relativePath)
 {
-    const char* dir = std::getenv("VELTRANE_SOURCE_DIR");
-    if (dir == nullptr || *dir == '\0')
-        throw std::runtime_error("VELTRANE_SOURCE_DIR is not set");
-    std::ifstream file(std::string(dir) + "/" + relativePath, std::ios::binary);
+    std::ifstream file(TestSourceDir() / relativePath, std::ios::binary);
     if (!file)
         throw std::runtime_error("cannot open " + relativePath);
     return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());

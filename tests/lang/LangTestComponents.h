@@ -3,11 +3,11 @@
 // Reflected components the controller tests read form definitions into: a form, a captioned
 // control publishing one property of each translatable kind, and a control without text.
 
-#include "ui/Collection.h"
-#include "ui/Component.h"
+#include "classes/Collection.h"
+#include "classes/Component.h"
 #include "ui/PersistentFont.h"
-#include "ui/StringList.h"
-#include "ui/WideStringList.h"
+#include "classes/StringList.h"
+#include "classes/WideStringList.h"
 
 #include <memory>
 #include <string>

@@ -16,8 +16,8 @@
 #include "lang/ResourceModule.h"
 #include "platform/CodePage.h"
 #include "platform/Exception.h"
-#include "ui/Errors.h"
-#include "ui/StringList.h"
+#include "classes/Errors.h"
+#include "classes/StringList.h"
 
 #include <gtest/gtest.h>
 

@@ -10,12 +10,15 @@
 #include "lang/LanguageController.h"
 #include "lang/LanguageManager.h"
 #include "platform/Exception.h"
-#include "ui/Errors.h"
+#include "classes/Errors.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <functional>
+#include <future>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -232,21 +235,41 @@ TEST_F(LanguageManagerTest, ChangedEventRunsAlsoWhenTranslatingFails)
     EXPECT_EQ(log.size(), 1u) << "a failing changing handler ends the application before it starts";
 }
 
+namespace {
+
+// Whether the steps end within five seconds on a thread of their own. A thread that hangs
+// is left behind with the guard it waits on, so a deadlock fails the test instead of
+// hanging it.
+bool EndsInTime(std::function<void(TLangGuard&)> steps)
+{
+    auto guard = std::make_shared<TLangGuard>();
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> ended = done->get_future();
+    std::thread([guard, done, steps] {
+        steps(*guard);
+        done->set_value();
+    }).detach();
+    return ended.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+}
+
+} // namespace
+
 TEST(LangGuard, ExclusiveHolderTakesItSharedAndExclusiveAgain)
 {
-    TLangGuard guard;
-    guard.BeginWrite();
-    guard.BeginRead();
-    guard.BeginWrite();
-    guard.EndWrite();
-    guard.EndRead();
-    guard.EndWrite();
-    // Free again: another thread gets it exclusively.
-    std::thread other([&] {
+    EXPECT_TRUE(EndsInTime([](TLangGuard& guard) {
+        guard.BeginWrite();
+        guard.BeginRead();
         guard.BeginWrite();
         guard.EndWrite();
-    });
-    other.join();
+        guard.EndRead();
+        guard.EndWrite();
+        // Free again: another thread gets it exclusively.
+        std::thread other([&] {
+            guard.BeginWrite();
+            guard.EndWrite();
+        });
+        other.join();
+    }));
 }
 
 TEST(LangGuard, WriterWaitsForReadersOfOtherThreads)
@@ -272,14 +295,15 @@ TEST(LangGuard, WriterWaitsForReadersOfOtherThreads)
 
 TEST(LangGuard, ReadersShareAndTheOnlyReaderMayWrite)
 {
-    TLangGuard guard;
-    guard.BeginRead();
-    std::thread reader([&] {
+    EXPECT_TRUE(EndsInTime([](TLangGuard& guard) {
         guard.BeginRead();
+        std::thread reader([&] {
+            guard.BeginRead();
+            guard.EndRead();
+        });
+        reader.join();
+        guard.BeginWrite();
+        guard.EndWrite();
         guard.EndRead();
-    });
-    reader.join();
-    guard.BeginWrite();
-    guard.EndWrite();
-    guard.EndRead();
+    }));
 }

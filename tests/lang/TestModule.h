@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lang/ResourceModule.h"
-#include "ui/TextCase.h"
+#include "platform/TextCase.h"
 
 #include <cstdint>
 #include <map>

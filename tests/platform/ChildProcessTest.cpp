@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include "platform/ChildProcess.h"
@@ -16,63 +17,51 @@ using namespace std::chrono_literals;
 
 TChildProcess::TClock::time_point In(std::chrono::milliseconds span) { return TChildProcess::TClock::now() + span; }
 
-TEST(ChildProcess, ForkedChildWritesToThePipeAndItsExitCodeIsReaped)
+TEST(ChildProcess, ProgramStartedAgainInheritsNoDescriptorAndEndsWithItsExitCode)
 {
-    TChildProcess child = TChildProcess::Fork([](int fd) {
-        const char text[] = "hello";
-        return ::write(fd, text, 5) == 5 ? 7 : 1;
-    });
+    // A descriptor opened without close-on-exec, as a careless library might.
+    const int leaked = ::open("/dev/null", O_RDONLY);
+    ASSERT_GE(leaked, 0);
+    TChildProcess child = TChildProcess::StartSelf({"--child-probe", "descriptors"});
+    ::close(leaked);
     ASSERT_TRUE(child.Started());
-    std::string data;
-    EXPECT_EQ(child.Read(data, In(5s)), TChildReadEnd::creEnded);
-    EXPECT_EQ(data, "hello");
-    EXPECT_EQ(child.Reap(), 7);
+    EXPECT_TRUE(child.WaitFor(In(10s)));
+    EXPECT_EQ(child.Reap(), 10) << "standard input is the null device and nothing else is passed on";
     EXPECT_EQ(child.Reap(), -1) << "a child is reaped once";
 }
 
-TEST(ChildProcess, ReadingStopsAtTheLimitWhileTheChildGoesOn)
+TEST(ChildProcess, WaitingForAHangingChildTimesOutAndKillEndsIt)
 {
-    TChildProcess child = TChildProcess::Fork([](int fd) {
-        const char text[] = "abcdefgh";
-        (void)!::write(fd, text, 8);
-        ::pause();
-        return 0;
-    });
-    std::string data;
-    EXPECT_EQ(child.Read(data, In(5s), 4), TChildReadEnd::creFilled);
-    EXPECT_EQ(data, "abcd");
+    TChildProcess child = TChildProcess::StartSelf({"--child-probe", "hang"});
+    ASSERT_TRUE(child.Started());
+    EXPECT_FALSE(child.WaitFor(In(100ms)));
     child.Kill();
+    EXPECT_TRUE(child.WaitFor(In(10s)));
     EXPECT_EQ(child.Reap(), -1) << "killed";
 }
 
-TEST(ChildProcess, SilentChildTimesOutAndAThrowingOneEndsWith127)
+TEST(ChildProcess, ReadingStopsAtTheLimitOrTheDeadlineWhileTheChildGoesOn)
 {
-    TChildProcess silent = TChildProcess::Fork([](int) {
-        ::pause();
-        return 0;
-    });
+    TChildProcess child = TChildProcess::Spawn({"sh", "-c", "printf abcdefgh; exec sleep 100"});
     std::string data;
-    EXPECT_EQ(silent.Read(data, In(200ms)), TChildReadEnd::creTimedOut);
-    EXPECT_EQ(data, "");
-
-    TChildProcess throwing = TChildProcess::Fork([](int) -> int { throw 1; });
-    EXPECT_EQ(throwing.Read(data, In(5s)), TChildReadEnd::creEnded);
-    EXPECT_EQ(throwing.Reap(), 127);
+    EXPECT_EQ(child.Read(data, In(5s), 4), TChildReadEnd::creFilled);
+    EXPECT_EQ(data, "abcd");
+    EXPECT_EQ(child.Read(data, In(100ms)), TChildReadEnd::creTimedOut);
+    EXPECT_EQ(data, "abcdefgh");
+    child.Kill();
+    EXPECT_EQ(child.Reap(), -1) << "killed";
 }
 
 TEST(ChildProcess, AChildLeftRunningIsKilledAndReapedAtTheEnd)
 {
     pid_t pid = 0;
     {
-        TChildProcess child = TChildProcess::Fork([](int fd) {
-            const pid_t self = ::getpid();
-            (void)!::write(fd, &self, sizeof self);
-            ::pause();
-            return 0;
-        });
+        TChildProcess child = TChildProcess::Spawn({"sh", "-c", "echo $$; exec sleep 100"});
         std::string data;
-        ASSERT_EQ(child.Read(data, In(5s), sizeof pid), TChildReadEnd::creFilled);
-        std::memcpy(&pid, data.data(), sizeof pid);
+        ASSERT_EQ(child.Read(data, In(5s), 1), TChildReadEnd::creFilled);
+        while (data.back() != '\n')
+            ASSERT_EQ(child.Read(data, In(5s), data.size() + 1), TChildReadEnd::creFilled);
+        pid = std::stoi(data);
         ASSERT_EQ(::kill(pid, 0), 0);
     }
     // Reaped, not a zombie: the process id no longer names anything of ours.

@@ -18,6 +18,7 @@
 #include "platform/DesktopWallpaper.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
+#include "support/XConnection.h"
 #include "support/XvfbServer.h"
 
 namespace {
@@ -274,13 +275,8 @@ protected:
 
     void SetUp() override
     {
-        FDisplay = XOpenDisplay(Server->Name().c_str());
-        ASSERT_NE(FDisplay, nullptr);
-    }
-    void TearDown() override
-    {
-        if (FDisplay)
-            XCloseDisplay(FDisplay);
+        FConnection = std::make_unique<TXConnection>(Server->Name());
+        FDisplay = FConnection->Get();
     }
 
     Window Root() const { return DefaultRootWindow(FDisplay); }
@@ -324,6 +320,7 @@ protected:
     }
 
     static std::unique_ptr<TXvfbServer> Server;
+    std::unique_ptr<TXConnection> FConnection;
     Display* FDisplay = nullptr;
 };
 

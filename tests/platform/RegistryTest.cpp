@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <functional>
 #include <fstream>
 #include <sstream>
@@ -336,8 +337,6 @@ TEST_F(RegistryStore, SavesReplaceTheFileAndKeepItsMode)
     ::chmod(FHome.StoreFile().c_str(), 0640);
     struct stat before {};
     ASSERT_EQ(::stat(FHome.StoreFile().c_str(), &before), 0);
-    // A temporary file left by a writer that died is cleared by the next save.
-    WriteBytes(FHome.StoreFile() + ".tmp-abcdef", "partial");
     {
         TRegistry registry;
         ASSERT_TRUE(registry.OpenKey(SaverKey, true));
@@ -352,10 +351,13 @@ TEST_F(RegistryStore, SavesReplaceTheFileAndKeepItsMode)
             << entry.path();
 }
 
+// A store kept as a link (dotfiles under version control) is written through to the file it
+// names; the save's temporary file lives beside that file and is the only one it removes.
 TEST_F(RegistryStore, ASymbolicLinkToTheStoreIsKept)
 {
-    const std::string real = FHome.Path() + "/elsewhere.reg";
+    const std::string real = FHome.Path() + "/dotfiles/elsewhere.reg";
     WriteBytes(real, "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Tessivo\\QM_Veltrane]\n\"A\"=dword:00000001\n");
+    WriteBytes(real + ".tmp-mine", "the user's own file");
     std::filesystem::create_directories(FHome.Path() + "/veltrane");
     std::filesystem::create_symlink(real, FHome.StoreFile());
     {
@@ -365,4 +367,18 @@ TEST_F(RegistryStore, ASymbolicLinkToTheStoreIsKept)
     }
     EXPECT_TRUE(std::filesystem::is_symlink(FHome.StoreFile()));
     EXPECT_NE(ReadBytes(real).find("\"A\"=dword:00000005"), std::string::npos);
+    EXPECT_EQ(ReadBytes(real + ".tmp-mine"), "the user's own file");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(FHome.Path() + "/dotfiles"),
+                            std::filesystem::directory_iterator()), 2);
+}
+
+// Opening a FIFO would wait for a writer for ever; anything but a regular file is refused at once.
+TEST_F(RegistryStore, AStoreThatIsNoRegularFileIsRefusedAtOnce)
+{
+    std::filesystem::create_directories(FHome.Path() + "/veltrane");
+    ASSERT_EQ(::mkfifo(FHome.StoreFile().c_str(), 0600), 0);
+    TRegistry registry;
+    const std::string message = ErrorOf([&] { registry.OpenKey(SaverKey, true); });
+    EXPECT_EQ(message, "Cannot read the registry file \"" + FHome.StoreFile() + "\": not a regular file");
+    EXPECT_TRUE(std::filesystem::is_fifo(FHome.StoreFile()));
 }

@@ -10,14 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "support/TestTree.h"
+
 namespace {
 
 std::string ResourcesDir()
 {
-    const char* dir = std::getenv("VELTRANE_SOURCE_DIR");
-    if (!dir)
-        throw std::runtime_error("VELTRANE_SOURCE_DIR is not set");
-    return std::string(dir) + "/resources";
+    return (TestSourceDir() / "resources").string();
 }
 
 std::string Credits()

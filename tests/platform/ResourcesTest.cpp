@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TestTree.h"
+
 namespace {
 
 struct TListedResource {
@@ -23,10 +25,7 @@ struct TListedResource {
 
 std::string SourceDir()
 {
-    const char* dir = std::getenv("VELTRANE_SOURCE_DIR");
-    if (!dir)
-        throw std::runtime_error("VELTRANE_SOURCE_DIR is not set");
-    return dir;
+    return TestSourceDir().string();
 }
 
 std::vector<std::uint8_t> ReadFile(const std::string& path)

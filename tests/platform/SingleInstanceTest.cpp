@@ -3,6 +3,8 @@
 #include <fstream>
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -19,6 +21,7 @@ class SingleInstance : public testing::Test {
 protected:
     TTempFolder FRuntime{"veltrane-runtime"};
     TScopedEnvironment FEnv{"XDG_RUNTIME_DIR", FRuntime.Path()};
+    TScopedEnvironment FDisplay{"DISPLAY", ":7.1"};
 };
 
 // A child process that takes the name, reports its state through a pipe, then either
@@ -80,9 +83,27 @@ char StateChar(TInstanceState state)
 
 TEST_F(SingleInstance, LockLivesInTheRuntimeFolder)
 {
-    EXPECT_EQ(TSingleInstance::LockPath(Name), FRuntime.Path() + "/QM_Veltrane.lock");
+    EXPECT_EQ(TSingleInstance::LockPath(Name), FRuntime.Path() + "/QM_Veltrane-%3A7.lock");
     TSingleInstance instance(Name);
-    EXPECT_TRUE(std::filesystem::exists(FRuntime.File("QM_Veltrane.lock")));
+    EXPECT_TRUE(std::filesystem::exists(FRuntime.File("QM_Veltrane-%3A7.lock")));
+}
+
+// A second X session of the user runs a saver of its own; screens of one display share it.
+TEST_F(SingleInstance, EachDisplaySessionHasItsOwn)
+{
+    TSingleInstance first(Name);
+    ASSERT_TRUE(first.Acquired());
+    {
+        TScopedEnvironment screen("DISPLAY", ":7.0");
+        EXPECT_EQ(TSingleInstance(Name).State(), TInstanceState::isAlreadyExists);
+    }
+    {
+        TScopedEnvironment other("DISPLAY", "localhost:8.0");
+        EXPECT_TRUE(TSingleInstance(Name).Acquired());
+    }
+    TScopedEnvironment none("DISPLAY", std::nullopt);
+    EXPECT_EQ(TSingleInstance::LockPath(Name), FRuntime.Path() + "/QM_Veltrane.lock");
+    EXPECT_TRUE(TSingleInstance(Name).Acquired());
 }
 
 TEST_F(SingleInstance, FirstHolderGetsItSecondHearsItExists)
@@ -134,7 +155,7 @@ TEST_F(SingleInstance, ChildSeesTheNameHeldByThisProcess)
 
 TEST_F(SingleInstance, FailsWhenTheLockCannotBeCreated)
 {
-    std::filesystem::create_directory(FRuntime.File("QM_Veltrane.lock"));
+    std::filesystem::create_directory(TSingleInstance::LockPath(Name));
     TSingleInstance instance(Name);
     EXPECT_EQ(instance.State(), TInstanceState::isFailed);
     EXPECT_FALSE(instance.Acquired());
@@ -143,7 +164,7 @@ TEST_F(SingleInstance, FailsWhenTheLockCannotBeCreated)
 TEST_F(SingleInstance, DoesNotFollowAPlantedLink)
 {
     std::string target = FRuntime.File("elsewhere");
-    std::filesystem::create_symlink(target, FRuntime.File("QM_Veltrane.lock"));
+    std::filesystem::create_symlink(target, TSingleInstance::LockPath(Name));
     TSingleInstance instance(Name);
     EXPECT_EQ(instance.State(), TInstanceState::isFailed);
     EXPECT_FALSE(std::filesystem::exists(target));
@@ -156,22 +177,36 @@ TEST_F(SingleInstance, NameCannotEscapeTheFolder)
     EXPECT_EQ(path.find('/', FRuntime.Path().size() + 1), std::string::npos);
 }
 
-TEST(SingleInstanceFallback, UsesAPerUserFileInTmpWithoutARuntimeFolder)
+// Without a private runtime folder the lock goes to a folder of the user's own in the shared
+// temporary folder, else in the user's cache. What another user planted there (a runtime
+// folder others may write to, with a lock in it held; a link in place of the user's folder)
+// is passed over, so the saver still takes its lock.
+TEST(SingleInstanceFallback, APlantedFolderOrLockNeverStopsTheSaver)
 {
-    TScopedEnvironment unset("XDG_RUNTIME_DIR", std::nullopt);
-    std::string expected = "/tmp/QM_Veltrane_kernel_test-" + std::to_string(::getuid()) + ".lock";
-    EXPECT_EQ(TSingleInstance::LockPath("QM_Veltrane_kernel_test"), expected);
-    TScopedEnvironment relative("XDG_RUNTIME_DIR", "not/absolute");
-    EXPECT_EQ(TSingleInstance::LockPath("QM_Veltrane_kernel_test"), expected);
-    TScopedEnvironment missing("XDG_RUNTIME_DIR", "/nonexistent/veltrane-runtime");
-    EXPECT_EQ(TSingleInstance::LockPath("QM_Veltrane_kernel_test"), expected);
-    {
-        TSingleInstance first("QM_Veltrane_kernel_test");
-        TSingleInstance second("QM_Veltrane_kernel_test");
-        EXPECT_TRUE(first.Acquired());
-        EXPECT_EQ(second.State(), TInstanceState::isAlreadyExists);
-    }
-    std::filesystem::remove(expected);
+    TTempFolder shared("veltrane-shared");  // stands for /tmp
+    TTempFolder open("veltrane-open");
+    TTempFolder home("veltrane-home");
+    std::filesystem::permissions(shared.Path(), std::filesystem::perms(01777));
+    std::filesystem::permissions(open.Path(), std::filesystem::perms::all);
+    TScopedEnvironment runtime("XDG_RUNTIME_DIR", open.Path());
+    TScopedEnvironment temporary("TMPDIR", shared.Path());
+    TScopedEnvironment homeFolder("HOME", home.Path());
+    TScopedEnvironment cache("XDG_CACHE_HOME", std::nullopt);
+    TScopedEnvironment display("DISPLAY", std::nullopt);
+    const int planted = ::open(open.File("QM_Veltrane.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    ASSERT_GE(planted, 0);
+    ASSERT_EQ(::flock(planted, LOCK_EX), 0);
+
+    const std::string own = shared.File("veltrane-" + std::to_string(::geteuid()));
+    EXPECT_EQ(TSingleInstance::LockPath(Name), own + "/QM_Veltrane.lock");
+    EXPECT_TRUE(TSingleInstance(Name).Acquired());
+    EXPECT_EQ(std::filesystem::status(own).permissions(), std::filesystem::perms::owner_all);
+
+    std::filesystem::remove_all(own);
+    std::filesystem::create_directory_symlink(open.Path(), own);
+    EXPECT_EQ(TSingleInstance::LockPath(Name), home.Path() + "/.cache/veltrane/QM_Veltrane.lock");
+    EXPECT_TRUE(TSingleInstance(Name).Acquired());
+    ::close(planted);
 }
 
 } // namespace

@@ -2,41 +2,47 @@
 
 #include <X11/Xlib.h>
 
-#include <stdexcept>
-
 THostWindow::THostWindow(const std::string& displayName, int width, int height, int x, int y, bool mapped)
+    : FConnection(displayName)
 {
-    FDisplay = XOpenDisplay(displayName.c_str());
-    if (!FDisplay)
-        throw std::runtime_error("host window: cannot open display " + displayName);
-    const int screen = DefaultScreen(FDisplay);
+    Display* display = FConnection.Get();
+    const int screen = DefaultScreen(display);
     XSetWindowAttributes attributes{};
-    attributes.background_pixel = WhitePixel(FDisplay, screen);
+    attributes.background_pixel = WhitePixel(display, screen);
     attributes.override_redirect = True; // placed exactly where asked, with or without a window manager
-    FWindow = static_cast<std::uint32_t>(XCreateWindow(FDisplay, RootWindow(FDisplay, screen), x, y,
+    FWindow = static_cast<std::uint32_t>(XCreateWindow(display, RootWindow(display, screen), x, y,
                                                        static_cast<unsigned>(width), static_cast<unsigned>(height), 0,
                                                        CopyFromParent, InputOutput, CopyFromParent,
                                                        CWBackPixel | CWOverrideRedirect, &attributes));
     if (mapped)
-        XMapWindow(FDisplay, FWindow);
-    XSync(FDisplay, False);
+        XMapWindow(display, FWindow);
+    FConnection.Sync("creating the host window");
 }
 
 THostWindow::~THostWindow()
 {
-    Destroy();
-    XCloseDisplay(FDisplay);
+    // A server that is gone took the window with it.
+    if (FWindow && !FConnection.Lost()) {
+        XDestroyWindow(FConnection.Get(), FWindow);
+        XSync(FConnection.Get(), False);
+    }
 }
 
 void THostWindow::Map()
 {
-    XMapWindow(FDisplay, FWindow);
-    XSync(FDisplay, False);
+    XMapWindow(FConnection.Get(), FWindow);
+    FConnection.Sync("mapping the host window");
 }
 
 void THostWindow::Unmap()
 {
-    XUnmapWindow(FDisplay, FWindow);
+    XUnmapWindow(FConnection.Get(), FWindow);
+    FConnection.Sync("unmapping the host window");
+}
+
+void THostWindow::Raise()
+{
+    XRaiseWindow(FDisplay, FWindow);
     XSync(FDisplay, False);
 }
 
@@ -44,7 +50,7 @@ void THostWindow::Destroy()
 {
     if (!FWindow)
         return;
-    XDestroyWindow(FDisplay, FWindow);
-    XSync(FDisplay, False);
+    XDestroyWindow(FConnection.Get(), FWindow);
     FWindow = 0;
+    FConnection.Sync("destroying the host window");
 }

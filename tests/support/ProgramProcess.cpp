@@ -5,7 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <thread>
+#include "TestChild.h"
+#include "WaitUntil.h"
 
 namespace {
 
@@ -14,14 +15,14 @@ bool RedirectTo(const std::string& path, int descriptor)
 {
     if (path.empty())
         return true;
-    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
     return file >= 0 && ::dup2(file, descriptor) >= 0;
 }
 
 } // namespace
 
 TProgramProcess::TProgramProcess(const std::string& program, const std::vector<std::string>& switches,
-                             const std::string& errPath, const std::string& outPath)
+                                 const std::string& errPath, const std::string& outPath)
 {
     // Everything the child needs is made before the fork.
     std::vector<std::string> arguments{program};
@@ -30,7 +31,7 @@ TProgramProcess::TProgramProcess(const std::string& program, const std::vector<s
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
-    FPid = ::fork();
+    FPid = ForkTestChild(SIGKILL);
     if (FPid == 0) {
         if (!RedirectTo(outPath, STDOUT_FILENO) || !RedirectTo(errPath, STDERR_FILENO))
             ::_exit(126);
@@ -41,39 +42,33 @@ TProgramProcess::TProgramProcess(const std::string& program, const std::vector<s
 
 TProgramProcess::~TProgramProcess()
 {
-    if (FPid > 0 && !FExit) {
-        ::kill(FPid, SIGKILL);
-        ::waitpid(FPid, nullptr, 0);
-    }
+    if (!FExit)
+        KillTestChild(FPid);
 }
 
-void TProgramProcess::Reaped(int status)
+void TProgramProcess::Reap()
 {
+    // The ended leader still holds the group's number, so nothing else can have it yet.
+    const int status = KillTestChild(FPid);
     FExit = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 std::optional<int> TProgramProcess::WaitExit(std::chrono::milliseconds within)
 {
-    const auto deadline = std::chrono::steady_clock::now() + within;
-    while (!FExit && FPid > 0) {
-        int status = 0;
-        if (::waitpid(FPid, &status, WNOHANG) == FPid) {
-            Reaped(status);
-            break;
-        }
-        if (std::chrono::steady_clock::now() >= deadline)
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    if (!FExit && WaitUntil([&] { return TestChildEnded(FPid); }, within, std::chrono::milliseconds(10)))
+        Reap();
     return FExit;
 }
 
-int TProgramProcess::Wait()
+void TProgramProcess::Kill()
 {
-    if (!FExit && FPid > 0) {
-        int status = 0;
-        if (::waitpid(FPid, &status, 0) == FPid)
-            Reaped(status);
-    }
+    if (FPid > 0 && !FExit)
+        ::kill(FPid, SIGKILL);
+}
+
+int TProgramProcess::Wait(std::chrono::milliseconds within)
+{
+    if (!WaitExit(within))
+        Reap();  // killed: -1
     return FExit.value_or(-1);
 }

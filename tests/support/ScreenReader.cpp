@@ -1,8 +1,8 @@
 #include "ScreenReader.h"
 
 #include <cstdio>
-#include <thread>
 
+#include "WaitUntil.h"
 #include "platform/Display.h"
 
 std::vector<std::uint32_t> TScreenReader::Shown() const
@@ -21,12 +21,8 @@ std::vector<std::uint32_t> TScreenReader::Shown() const
 
 bool TScreenReader::WaitUntilShown(const std::vector<std::uint32_t>& expected, std::chrono::milliseconds within) const
 {
-    const auto deadline = std::chrono::steady_clock::now() + within;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (Shown() == expected)
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    if (WaitUntil([&] { return Shown() == expected; }, within))
+        return true;
     // Say how far off the screen is, for the failure's report.
     const std::vector<std::uint32_t> shown = Shown();
     std::size_t differing = 0;

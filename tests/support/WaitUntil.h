@@ -3,10 +3,11 @@
 #include <chrono>
 #include <thread>
 
-// Test helper: asks condition every 20 ms until it holds or the time is up; answers its
-// last value.
+// Test helper: asks condition every interval until it holds or the time is up; answers its
+// last value. The one way the tests wait: on a condition, with a deadline.
 template <class F>
-bool WaitUntil(F condition, std::chrono::milliseconds within = std::chrono::seconds(10))
+bool WaitUntil(F condition, std::chrono::milliseconds within = std::chrono::seconds(10),
+               std::chrono::milliseconds interval = std::chrono::milliseconds(20))
 {
     const auto deadline = std::chrono::steady_clock::now() + within;
     for (;;) {
@@ -14,6 +15,6 @@ bool WaitUntil(F condition, std::chrono::milliseconds within = std::chrono::seco
             return true;
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::this_thread::sleep_for(interval);
     }
 }

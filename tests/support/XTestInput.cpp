@@ -5,33 +5,27 @@
 
 #include <stdexcept>
 
-TXTestInput::TXTestInput(const std::string& displayName)
-{
-    FDisplay = XOpenDisplay(displayName.c_str());
-    if (!FDisplay)
-        throw std::runtime_error("XTEST input: cannot open display " + displayName);
-    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
-    if (!XTestQueryExtension(FDisplay, &eventBase, &errorBase, &major, &minor)) {
-        XCloseDisplay(FDisplay);
-        throw std::runtime_error("XTEST input: the server has no XTEST extension");
-    }
-}
+#include "platform/x11/X11ErrorTrap.h"
 
-TXTestInput::~TXTestInput()
+TXTestInput::TXTestInput(const std::string& displayName) : FConnection(displayName)
 {
-    XCloseDisplay(FDisplay);
+    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+    if (!XTestQueryExtension(FConnection.Get(), &eventBase, &errorBase, &major, &minor))
+        throw std::runtime_error("XTEST input: the server has no XTEST extension");
 }
 
 void TXTestInput::MoveTo(int x, int y)
 {
-    XTestFakeMotionEvent(FDisplay, 0, x, y, CurrentTime);
-    XSync(FDisplay, False);
+    TX11ErrorTrap trap(FConnection.Get());
+    XTestFakeMotionEvent(FConnection.Get(), 0, x, y, CurrentTime);
+    Finish(trap, "XTEST pointer motion");
 }
 
 void TXTestInput::Button(unsigned button, bool down)
 {
-    XTestFakeButtonEvent(FDisplay, button, down ? True : False, CurrentTime);
-    XSync(FDisplay, False);
+    TX11ErrorTrap trap(FConnection.Get());
+    XTestFakeButtonEvent(FConnection.Get(), button, down ? True : False, CurrentTime);
+    Finish(trap, "XTEST button");
 }
 
 void TXTestInput::Click(unsigned button)
@@ -42,15 +36,25 @@ void TXTestInput::Click(unsigned button)
 
 void TXTestInput::Key(unsigned long keySym, bool down)
 {
-    const KeyCode code = XKeysymToKeycode(FDisplay, keySym);
+    const KeyCode code = XKeysymToKeycode(FConnection.Get(), keySym);
     if (!code)
         throw std::runtime_error("XTEST input: no key types keysym " + std::to_string(keySym));
-    XTestFakeKeyEvent(FDisplay, code, down ? True : False, CurrentTime);
-    XSync(FDisplay, False);
+    TX11ErrorTrap trap(FConnection.Get());
+    XTestFakeKeyEvent(FConnection.Get(), code, down ? True : False, CurrentTime);
+    Finish(trap, "XTEST key");
 }
 
 void TXTestInput::Tap(unsigned long keySym)
 {
     Key(keySym, true);
     Key(keySym, false);
+}
+
+void TXTestInput::Finish(TX11ErrorTrap& trap, const char* what)
+{
+    const bool failed = trap.Failed();
+    FConnection.Sync(what);
+    if (failed)
+        throw std::runtime_error(std::string(what) + ": the server refused the request (X error " +
+                                 std::to_string(trap.ErrorCode()) + ")");
 }

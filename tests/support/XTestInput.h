@@ -1,17 +1,18 @@
 #pragma once
 
-#include <memory>
 #include <string>
 
-struct _XDisplay;
+#include "XConnection.h"
+
+class TX11ErrorTrap;
 
 // Test helper: real input through the XTEST extension, on a connection of its own.
-// Every call waits until the server has processed it.
+// Every call waits until the server has processed it, and throws std::runtime_error
+// when the server refused it or is gone.
 class TXTestInput {
 public:
     // Throws std::runtime_error when the display or XTEST is missing.
     explicit TXTestInput(const std::string& displayName);
-    ~TXTestInput();
     TXTestInput(const TXTestInput&) = delete;
     TXTestInput& operator=(const TXTestInput&) = delete;
 
@@ -26,5 +27,8 @@ public:
     void Tap(unsigned long keySym);
 
 private:
-    _XDisplay* FDisplay = nullptr;
+    TXConnection FConnection;
+
+    // Waits for the request the trap watches and throws when it failed.
+    void Finish(TX11ErrorTrap& trap, const char* what);
 };

@@ -9,24 +9,28 @@
 
 #include <chrono>
 #include <stdexcept>
-#include <thread>
 
-TXvfbServer::TXvfbServer(int width, int height, bool randr) : FWidth(width), FHeight(height)
+#include "TestChild.h"
+#include "WaitUntil.h"
+
+TXvfbServer::TXvfbServer(int width, int height, bool randr, int depth) : FWidth(width), FHeight(height)
 {
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0)
         throw std::runtime_error("Xvfb: cannot create a pipe");
-    FPid = fork();
-    if (FPid < 0) {
+    try {
+        // SIGTERM lets the server remove its lock file when the test dies.
+        FPid = ForkTestChild(SIGTERM);
+    } catch (...) {
         close(fds[0]);
         close(fds[1]);
-        throw std::runtime_error("Xvfb: cannot fork");
+        throw;
     }
     if (FPid == 0) {
         // The child keeps only the write end (without close-on-exec) for -displayfd.
         const int fd = dup(fds[1]);
         const std::string fdText = std::to_string(fd);
-        const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+        const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x" + std::to_string(depth);
         const int devNull = open("/dev/null", O_WRONLY);
         if (devNull >= 0) {
             dup2(devNull, STDOUT_FILENO);
@@ -63,32 +67,32 @@ TXvfbServer::TXvfbServer(int width, int height, bool randr) : FWidth(width), FHe
     }
     FName = ":" + number;
     // The number is written once the server listens; make sure a client gets in.
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        if (Display* probe = XOpenDisplay(FName.c_str())) {
+    const bool accepts = WaitUntil([&] {
+        Display* probe = XOpenDisplay(FName.c_str());
+        if (probe)
             XCloseDisplay(probe);
-            return;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(25));
-    }
+        return probe != nullptr;
+    }, std::chrono::seconds(5), std::chrono::milliseconds(25));
+    if (accepts)
+        return;
     Kill();
     throw std::runtime_error("Xvfb does not accept clients");
 }
 
 TXvfbServer::~TXvfbServer()
 {
-    if (FPid > 0) {
-        kill(FPid, SIGTERM);
-        int status = 0;
-        waitpid(FPid, &status, 0);
-    }
+    if (FPid <= 0)
+        return;
+    // Asked to end, the server cleans up after itself; one that does not in time is killed.
+    kill(FPid, SIGTERM);
+    WaitUntil([&] { return TestChildEnded(FPid); }, std::chrono::seconds(5), std::chrono::milliseconds(5));
+    Kill();
 }
 
 void TXvfbServer::Kill()
 {
     if (FPid <= 0)
         return;
-    kill(FPid, SIGKILL);
-    int status = 0;
-    waitpid(FPid, &status, 0);
+    KillTestChild(FPid);
     FPid = -1;
 }

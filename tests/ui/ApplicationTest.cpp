@@ -1,10 +1,10 @@
 #include "FormTestSupport.h"
 
-#include "ui/ClassRegistry.h"
-#include "ui/Errors.h"
+#include "classes/ClassRegistry.h"
+#include "classes/Errors.h"
 #include "ui/FrameworkClasses.h"
 #include "ui/MessageBox.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/Timer.h"
 
 #include "platform/Exception.h"

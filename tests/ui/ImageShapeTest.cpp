@@ -1,6 +1,6 @@
 #include "StandardControlsSupport.h"
 
-#include "ui/Filer.h"
+#include "classes/Filer.h"
 #include "ui/GroupBox.h"
 #include "ui/Image.h"
 #include "ui/ImageList.h"

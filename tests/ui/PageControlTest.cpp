@@ -1,9 +1,9 @@
 #include "FormTestSupport.h"
 
-#include "ui/ClassRegistry.h"
+#include "classes/ClassRegistry.h"
 #include "ui/FrameworkClasses.h"
 #include "ui/PageControl.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/TabSheet.h"
 
 #include <gtest/gtest.h>

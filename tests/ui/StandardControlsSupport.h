@@ -4,8 +4,8 @@
 
 #include "FormTestSupport.h"
 
-#include "ui/ClassRegistry.h"
-#include "ui/FormReader.h"
+#include "classes/ClassRegistry.h"
+#include "classes/FormReader.h"
 #include "ui/FrameworkClasses.h"
 #include "ui/StandardControls.h"
 

@@ -2,10 +2,10 @@
 
 #include "widgets/Label3D.h"
 
-#include "ui/ClassInfo.h"
-#include "ui/ClassRegistry.h"
+#include "classes/ClassInfo.h"
+#include "classes/ClassRegistry.h"
 #include "ui/FrameworkClasses.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 
 #include "ui/FormTestSupport.h"
 
-#include "ui/ClassRegistry.h"
+#include "classes/ClassRegistry.h"
 #include "ui/FrameworkClasses.h"
 #include "ui/Image.h"
 #include "ui/ImageList.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 #include "ui/TabSheet.h"
 
 #include <gtest/gtest.h>

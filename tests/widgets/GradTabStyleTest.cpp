@@ -1,9 +1,9 @@
 #include "widgets/GradTabStyle.h"
 #include "widgets/GradTabsWallpaper.h"
 
-#include "ui/ClassInfo.h"
+#include "classes/ClassInfo.h"
 #include "ui/Image.h"
-#include "ui/PropInfo.h"
+#include "classes/PropInfo.h"
 
 #include <gtest/gtest.h>
 

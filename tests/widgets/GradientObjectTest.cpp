@@ -1,7 +1,7 @@
 #include "widgets/Gradient.h"
 
-#include "ui/ClassInfo.h"
-#include "ui/PropInfo.h"
+#include "classes/ClassInfo.h"
+#include "classes/PropInfo.h"
 #include "ui/PersistentFont.h"
 #include "platform/Exception.h"
 

@@ -6,8 +6,8 @@
 #include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 
-#include "ui/ClassInfo.h"
-#include "ui/ClassRegistry.h"
+#include "classes/ClassInfo.h"
+#include "classes/ClassRegistry.h"
 #include "ui/FrameworkClasses.h"
 
 #include "gfx/DrawText.h"

@@ -1,7 +1,7 @@
 #include "SpinEditFixture.h"
 
-#include "ui/ClassRegistry.h"
-#include "ui/FormReader.h"
+#include "classes/ClassRegistry.h"
+#include "classes/FormReader.h"
 #include "ui/FrameworkClasses.h"
 #include "ui/Timer.h"
 

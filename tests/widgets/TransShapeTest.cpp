@@ -2,9 +2,9 @@
 
 #include "ui/FormTestSupport.h"
 
-#include "ui/ClassRegistry.h"
+#include "classes/ClassRegistry.h"
 #include "ui/FrameworkClasses.h"
-#include "ui/Published.h"
+#include "classes/Published.h"
 
 #include <gtest/gtest.h>
 

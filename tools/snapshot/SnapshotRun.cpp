@@ -12,6 +12,7 @@
 #include "ScreenGrab.h"
 #include "ScopedEnvironment.h"
 #include "TempFolder.h"
+#include "XConnection.h"
 #include "XTestInput.h"
 #include "config/FrmConfig.h"
 #include "platform/ChildProcess.h"
@@ -33,16 +34,6 @@ constexpr const char* SettingsKey = "Software\\Tessivo\\QM_Veltrane";
 // Seconds a poster stands in the saver's run: short, so that one change comes soon.
 constexpr int PosterSeconds = 2;
 constexpr auto GrabPause = 40ms;
-
-// An X connection, closed at the end.
-struct TXConnection {
-    Display* X = XOpenDisplay(nullptr);
-    ~TXConnection()
-    {
-        if (X)
-            XCloseDisplay(X);
-    }
-};
 
 // Fresh settings, runtime and system folders for one run of the program.
 class TPrivateFolders {
@@ -142,10 +133,8 @@ void TSnapshotRun::Write(const TBitmap& picture, const std::string& name)
 
 void TSnapshotRun::Saver()
 {
-    TXConnection connection;
-    if (!connection.X)
-        throw std::runtime_error("cannot open the display");
-    Display* x = connection.X;
+    TXConnection connection("");  // $DISPLAY
+    Display* x = connection.Get();
     const int width = DisplayWidth(x, DefaultScreen(x)), height = DisplayHeight(x, DefaultScreen(x));
     TXTestInput input(DisplayString(x));
     TPrivateFolders folders;
@@ -165,15 +154,21 @@ void TSnapshotRun::Saver()
     const std::optional<TBitmap> first = Settled(x, 0, 0, width, height, shown, 20s);
     if (!first)
         throw std::runtime_error("the saver showed no poster");
-    // The cross-fade: every picture from the first that differs until the screen settles.
+    // The cross-fade: every picture from the first that differs until the screen settles,
+    // that is stays the same for half a second (one step of a fade slowed by a busy
+    // machine may stand longer than a grab's pause).
     std::vector<TBitmap> fade;
     const auto deadline = TClock::now() + std::chrono::seconds(PosterSeconds + 10);
+    auto changed = TClock::now();
     while (TClock::now() < deadline) {
         TBitmap now = GrabScreen(x, 0, 0, width, height);
-        if (!fade.empty() && SamePicture(now, fade.back()))
-            break;
-        if (!fade.empty() || !SamePicture(now, *first))
+        if (!fade.empty() && SamePicture(now, fade.back())) {
+            if (TClock::now() - changed >= 500ms)
+                break;
+        } else if (!fade.empty() || !SamePicture(now, *first)) {
             fade.push_back(std::move(now));
+            changed = TClock::now();
+        }
         std::this_thread::sleep_for(fade.empty() ? 100ms : GrabPause);
     }
     EndProgram(saver, input, XK_space);
@@ -199,10 +194,8 @@ void TSnapshotRun::Dialog()
             tabs.push_back(TPoint{origin.X + tab.Left + tab.Width() / 2, origin.Y + tab.Top + tab.Height() / 2});
         }
     }
-    TXConnection connection;
-    if (!connection.X)
-        throw std::runtime_error("cannot open the display");
-    Display* x = connection.X;
+    TXConnection connection("");  // $DISPLAY
+    Display* x = connection.Get();
     TXTestInput input(DisplayString(x));
     const auto park = [&] { input.MoveTo(DisplayWidth(x, DefaultScreen(x)) - 2, DisplayHeight(x, DefaultScreen(x)) - 2); };
     park();
