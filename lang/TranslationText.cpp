@@ -1,6 +1,7 @@
 #include "lang/TranslationText.h"
 
 #include "lang/LangText.h"
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
 
 namespace {
@@ -120,7 +121,7 @@ std::uint16_t LangIdOfLines(const std::vector<std::u16string_view>& lines)
     for (std::u16string_view line : lines) {
         std::u16string_view key;
         std::u16string_view value;
-        if (SplitKeyValue(LangTrim(line), key, value) && SameWideText(key, u"LANGID"))
+        if (SplitKeyValue(LangTrim(line), key, value) && SameText(key, u"LANGID"))
             return ParseLangId(value, DefaultLangId);
     }
     return DefaultLangId;
