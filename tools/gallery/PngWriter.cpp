@@ -1,48 +1,10 @@
 #include "PngWriter.h"
 
+#include "platform/AtomicFile.h"
+
 #include <png.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-
-// Closes the descriptor and removes the file unless Keep() was called.
-class TTempFile {
-public:
-    explicit TTempFile(std::string pattern) : FName(std::move(pattern)), FHandle(::mkstemp(FName.data())) {
-        if (FHandle >= 0) ::fchmod(FHandle, 0644);  // a picture for people to look at
-    }
-    ~TTempFile() {
-        if (FHandle >= 0) ::close(FHandle);
-        if (FHandle >= 0 && !FKept) ::unlink(FName.c_str());
-    }
-    TTempFile(const TTempFile&) = delete;
-    TTempFile& operator=(const TTempFile&) = delete;
-
-    bool IsOpen() const { return FHandle >= 0; }
-    const std::string& Name() const { return FName; }
-    bool WriteAll(const std::vector<std::uint8_t>& bytes) {
-        std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(FHandle, bytes.data() + done, bytes.size() - done);
-            if (n <= 0) return false;
-            done += static_cast<std::size_t>(n);
-        }
-        return ::fsync(FHandle) == 0;
-    }
-    void Keep() { FKept = true; }
-
-private:
-    std::string FName;
-    int FHandle;
-    bool FKept = false;
-};
-
-}  // namespace
 
 std::vector<std::uint8_t> EncodePng(const TBitmap& bitmap) {
     if (bitmap.Empty()) throw std::invalid_argument("An empty bitmap cannot be written as PNG");
@@ -81,8 +43,11 @@ std::vector<std::uint8_t> EncodePng(const TBitmap& bitmap) {
 
 void WritePngFile(const TBitmap& bitmap, const std::string& path) {
     const std::vector<std::uint8_t> png = EncodePng(bitmap);
-    TTempFile file(path + ".XXXXXX");
-    if (!file.IsOpen() || !file.WriteAll(png) || std::rename(file.Name().c_str(), path.c_str()) != 0)
-        throw std::runtime_error("Cannot create file \"" + path + "\".");
-    file.Keep();
+    TAtomicFileOptions options;
+    options.Mode = 0644;  // a picture for people to look at
+    try {
+        WriteFileAtomically(path, std::string_view(reinterpret_cast<const char*>(png.data()), png.size()), options);
+    } catch (const EAtomicFileError& e) {
+        throw std::runtime_error("Cannot create file \"" + path + "\". " + e.Message());
+    }
 }

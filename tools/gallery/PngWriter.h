@@ -12,5 +12,5 @@
 std::vector<std::uint8_t> EncodePng(const TBitmap& bitmap);
 // EncodePng to a file, written as a new file beside it and renamed over it, so that a
 // link standing at the path is replaced, never followed; std::runtime_error
-// "Cannot create file "<path>"." when it cannot be written.
+// "Cannot create file "<path>". <reason>" when it cannot be written.
 void WritePngFile(const TBitmap& bitmap, const std::string& path);
