@@ -7,11 +7,11 @@
 #include <fontconfig/fontconfig.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <map>
 
+#include "platform/AsciiText.h"
 #include "platform/Exception.h"
 
 namespace {
@@ -25,11 +25,6 @@ constexpr const char* FallbackFamily = "DejaVu Sans";
 constexpr double MaxPixelSize = 1000.0;
 // The character height used for Height = 0.
 constexpr int DefaultCharHeight = 11;
-
-std::string Lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 int RoundToInt(double v) { return static_cast<int>(std::lround(v)); }
 
@@ -244,7 +239,7 @@ public:
         // Only outline fonts: the bitmap .fon files there do not scale.
         std::error_code error;
         for (const auto& entry : std::filesystem::directory_iterator(WineFontDir, error)) {
-            std::string ext = Lower(entry.path().extension().string());
+            std::string ext = LowerCaseAscii(entry.path().extension().string());
             if (ext == ".ttf" || ext == ".ttc" || ext == ".otf")
                 FcConfigAppFontAddFile(Config, reinterpret_cast<const FcChar8*>(entry.path().c_str()));
         }
@@ -284,7 +279,7 @@ public:
         for (int i = 0; !familyOk; ++i) {
             FcChar8* name = nullptr;
             if (FcPatternGetString(match, FC_FAMILY, i, &name) != FcResultMatch) break;
-            familyOk = Lower(reinterpret_cast<const char*>(name)) == Lower(family);
+            familyOk = LowerCaseAscii(reinterpret_cast<const char*>(name)) == LowerCaseAscii(family);
         }
         if (file != nullptr && scalable && familyOk) {
             choice.File = reinterpret_cast<const char*>(file);
@@ -313,7 +308,7 @@ public:
 
     TFaceChoice Choose(const std::string& faceName, bool bold, bool italic) {
         std::string family = SubstituteName(faceName);
-        std::string key = Lower(family) + (bold ? "|b" : "|") + (italic ? "i" : "");
+        std::string key = LowerCaseAscii(family) + (bold ? "|b" : "|") + (italic ? "i" : "");
         auto found = Choices.find(key);
         if (found != Choices.end()) return found->second;
         TFaceChoice choice = Match(family, bold, italic, false);
@@ -357,7 +352,7 @@ std::string TFontCache::SubstituteName(const std::string& faceName) {
         {"times new roman", "Liberation Serif"},
         {"courier new", "Liberation Mono"},
     };
-    std::string lower = Lower(faceName);
+    std::string lower = LowerCaseAscii(faceName);
     for (const auto& [from, to] : table)
         if (lower == from) return to;
     return faceName;
@@ -367,7 +362,7 @@ std::shared_ptr<TSizedFace> TFontCache::Face(const TFont& font) {
     bool bold = font.Style().Contains(fsBold);
     bool italic = font.Style().Contains(fsItalic);
     std::lock_guard<std::mutex> guard(FState->Lock);
-    std::string key = Lower(SubstituteName(font.Name())) + "|" + std::to_string(font.Height()) + (bold ? "b" : "") + (italic ? "i" : "");
+    std::string key = LowerCaseAscii(SubstituteName(font.Name())) + "|" + std::to_string(font.Height()) + (bold ? "b" : "") + (italic ? "i" : "");
     auto found = FState->Faces.find(key);
     if (found != FState->Faces.end()) return found->second;
     TFaceChoice choice = FState->Choose(font.Name(), bold, italic);

@@ -9,7 +9,6 @@
 std::uint16_t VirtualKeyFromKeySym(unsigned long keySym);
 // The Unicode code point a keysym types; 0 when it types none.
 std::uint32_t CodePointFromKeySym(unsigned long keySym);
-// The code page 1252 byte of a code point; 0 when it has none.
+// The code page 1252 byte a typed code point gives; 0 when it has none or is a control
+// character that types nothing (NUL, Delete, the C1 controls).
 unsigned char Cp1252FromCodePoint(std::uint32_t codePoint);
-// The code point of a code page 1252 byte; 0 for the five unassigned bytes.
-std::uint32_t CodePointFromCp1252(unsigned char ch);
