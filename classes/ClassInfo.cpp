@@ -2,7 +2,7 @@
 
 #include "classes/Collection.h"
 #include "classes/Component.h"
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 #include "platform/Exception.h"
 
 TClassInfo::TClassInfo(std::string name, const TClassInfo* parent, std::vector<TPropInfo> properties,

@@ -3,7 +3,7 @@
 #include "classes/ClassInfo.h"
 #include "classes/Component.h"
 #include "classes/Errors.h"
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 
 void TClassRegistry::RegisterClass(const TClassInfo& classInfo) {
     const std::string key = UpperCaseAscii(classInfo.ClassName());

@@ -2,7 +2,7 @@
 
 #include "classes/Errors.h"
 #include "classes/Published.h"
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 

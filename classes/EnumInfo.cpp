@@ -1,6 +1,6 @@
 #include "classes/EnumInfo.h"
 
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 
 TEnumInfo::TEnumInfo(std::string typeName, std::vector<std::string> names)
     : FTypeName(std::move(typeName)), FNames(std::move(names)) {}

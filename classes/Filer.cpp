@@ -1,6 +1,6 @@
 #include "classes/Filer.h"
 
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 
 void TFiler::DefineProperty(std::string name, TValueReader reader, bool hasData) {
     TDefinedProperty property;

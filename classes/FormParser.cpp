@@ -1,9 +1,10 @@
 #include "classes/FormParser.h"
 
 #include "classes/Errors.h"
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 
 #include "platform/CodePage.h"
+#include "platform/NumberText.h"
 
 #include <cmath>
 #include <cstdint>
@@ -16,12 +17,7 @@ constexpr int MaxDepth = 200;
 
 bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
+bool IsHexDigit(char c) { return HexDigitValue(c) >= 0; }
 
 void AppendAnsi(std::u16string& out, std::string_view bytes) {
     for (char c : bytes) {
@@ -133,16 +129,14 @@ void TFormParser::Next() {
 void TFormParser::LexNumber(bool hex) {
     const std::size_t start = FPos;
     if (hex) {
-        std::uint64_t value = 0;
-        int digits = 0;
-        while (FPos < FText.size() && HexValue(FText[FPos]) >= 0) {
-            if (++digits > 16) Error("hexadecimal number too long", FLine);
-            value = value * 16 + static_cast<std::uint64_t>(HexValue(FText[FPos]));
+        while (FPos < FText.size() && IsHexDigit(FText[FPos])) {
+            if (FPos - start >= 16) Error("hexadecimal number too long", FLine);
             ++FPos;
         }
-        if (digits == 0) Error("hexadecimal digits expected after '$'", FLine);
+        if (FPos == start) Error("hexadecimal digits expected after '$'", FLine);
+        // Sixteen digits always fit; the top bit makes the number negative.
         FToken.Kind = ttInteger;
-        FToken.Integer = static_cast<std::int64_t>(value);
+        FToken.Integer = static_cast<std::int64_t>(*ParseNumber<std::uint64_t>(FText.substr(start, FPos - start), 16));
         return;
     }
     while (FPos < FText.size() && IsDigit(FText[FPos])) ++FPos;
@@ -168,14 +162,10 @@ void TFormParser::LexNumber(bool hex) {
         if (!std::isfinite(FToken.Float)) Error("number out of range", FLine);
         return;
     }
-    std::uint64_t value = 0;
-    for (char d : text) {
-        const auto digit = static_cast<std::uint64_t>(d - '0');
-        if (value > (static_cast<std::uint64_t>(INT64_MAX) - digit) / 10) Error("number out of range", FLine);
-        value = value * 10 + digit;
-    }
+    const auto value = ParseNumber<std::int64_t>(text);
+    if (!value) Error("number out of range", FLine);
     FToken.Kind = ttInteger;
-    FToken.Integer = static_cast<std::int64_t>(value);
+    FToken.Integer = *value;
 }
 
 void TFormParser::LexString() {
@@ -183,18 +173,14 @@ void TFormParser::LexString() {
     while (FPos < FText.size() && (FText[FPos] == '\'' || FText[FPos] == '#')) {
         if (FText[FPos] == '#') {
             ++FPos;
-            std::uint32_t code = 0;
-            int digits = 0;
             const bool hex = FPos < FText.size() && FText[FPos] == '$';
             if (hex) ++FPos;
-            while (FPos < FText.size() && (hex ? HexValue(FText[FPos]) >= 0 : IsDigit(FText[FPos]))) {
-                code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(hex ? HexValue(FText[FPos]) : FText[FPos] - '0');
-                if (code > 0xFFFF) Error("character code out of range", FLine);
-                ++digits;
-                ++FPos;
-            }
-            if (digits == 0) Error("character code expected after '#'", FLine);
-            FToken.String.push_back(static_cast<char16_t>(code));
+            const std::size_t first = FPos;
+            while (FPos < FText.size() && (hex ? IsHexDigit(FText[FPos]) : IsDigit(FText[FPos]))) ++FPos;
+            if (FPos == first) Error("character code expected after '#'", FLine);
+            const auto code = ParseNumber<std::uint32_t>(FText.substr(first, FPos - first), hex ? 16 : 10);
+            if (!code || *code > 0xFFFF) Error("character code out of range", FLine);
+            FToken.String.push_back(static_cast<char16_t>(*code));
             continue;
         }
         ++FPos;  // opening quote
@@ -229,7 +215,7 @@ void TFormParser::LexBinary() {
         } else if (c == '\r') {
             if (FPos >= FText.size() || FText[FPos] != '\n') ++FLine;
         } else if (c == ' ' || c == '\t') {
-        } else if (HexValue(c) >= 0) {
+        } else if (IsHexDigit(c)) {
             FToken.Text.push_back(c);
         } else {
             Error("invalid character in binary data", FLine);
@@ -323,7 +309,7 @@ TFormValue TFormParser::ParseValue(int depth) {
         value.Kind = fvBinary;
         value.Bytes.reserve(FToken.Text.size() / 2);
         for (std::size_t i = 0; i + 1 < FToken.Text.size(); i += 2)
-            value.Bytes.push_back(static_cast<std::uint8_t>(HexValue(FToken.Text[i]) * 16 + HexValue(FToken.Text[i + 1])));
+            value.Bytes.push_back(static_cast<std::uint8_t>(HexDigitValue(FToken.Text[i]) * 16 + HexDigitValue(FToken.Text[i + 1])));
         Next();
         return value;
     case ttSymbol:

@@ -9,7 +9,7 @@
 #include "classes/Filer.h"
 #include "classes/FormParser.h"
 #include "classes/Strings.h"
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 #include "classes/WideStringList.h"
 
 #include "platform/CodePage.h"

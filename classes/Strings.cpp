@@ -4,7 +4,7 @@
 #include "classes/Filer.h"
 #include "classes/FormValue.h"
 #include "classes/Published.h"
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 #include "classes/WideStringList.h"
 
 #include "platform/CodePage.h"

@@ -5,35 +5,13 @@
 #include <cstdio>
 #include <string_view>
 
+#include "platform/AsciiText.h"
 #include "platform/CommandLine.h"
 #include "platform/Exception.h"
 #include "platform/Kernel.h"
+#include "platform/NumberText.h"
 #include "platform/Registry.h"
 #include "platform/SingleInstance.h"
-
-namespace {
-
-std::string LowerCaseAscii(std::string text)
-{
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
-int DigitValue(char c, int base)
-{
-    int value = -1;
-    if (c >= '0' && c <= '9')
-        value = c - '0';
-    else if (c >= 'a' && c <= 'f')
-        value = c - 'a' + 10;
-    else if (c >= 'A' && c <= 'F')
-        value = c - 'A' + 10;
-    return value < base ? value : -1;
-}
-
-} // namespace
 
 std::string& T_QsvImgFree::TImageNames::operator[](int index)
 {
@@ -131,18 +109,7 @@ std::uint32_t T_QsvImgFree::ParseWindowNumber(std::string_view text)
         base = 16;
         text.remove_prefix(2);
     }
-    if (text.empty())
-        return 0;
-    std::uint64_t value = 0;
-    for (char c : text) {
-        int digit = DigitValue(c, base);
-        if (digit < 0)
-            return 0;
-        value = value * static_cast<std::uint64_t>(base) + static_cast<std::uint64_t>(digit);
-        if (value > 0xFFFFFFFFu)
-            return 0;
-    }
-    return static_cast<std::uint32_t>(value);
+    return ParseNumber<std::uint32_t>(text, base).value_or(0);
 }
 
 void T_QsvImgFree::BuildImageNames()

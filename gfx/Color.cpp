@@ -1,5 +1,7 @@
 #include "gfx/Color.h"
 
+#include "platform/AsciiText.h"
+
 #include <array>
 #include <cstddef>
 
@@ -65,17 +67,6 @@ constexpr TColorName ColorNames[] = {
     {clMenuBar, "clMenuBar"}, {clNone, "clNone"}, {clDefault, "clDefault"},
 };
 
-char FoldAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameAsciiText(const std::string& a, const char* b)
-{
-    std::size_t i = 0;
-    for (; i < a.size() && b[i] != '\0'; ++i)
-        if (FoldAscii(a[i]) != FoldAscii(b[i]))
-            return false;
-    return i == a.size() && b[i] == '\0';
-}
-
 } // namespace
 
 TColor GetSysColor(int index)
@@ -95,7 +86,7 @@ TColor ColorToRGB(TColor color)
 bool IdentToColor(const std::string& ident, TColor& color)
 {
     for (const TColorName& entry : ColorNames)
-        if (SameAsciiText(ident, entry.Name)) {
+        if (SameText(ident, entry.Name)) {
             color = entry.Value;
             return true;
         }

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "gfx/FontCache.h"
+#include "platform/Cp1252.h"
+#include "platform/Utf.h"
 
 namespace {
 
@@ -168,7 +170,7 @@ void DrawLine(TBitmap& target, const TLayout& layout, const TFont& plain, const 
 
 int DrawFormattedText(TBitmap* target, const TFont& font, std::string_view text, TRect& rect, std::uint32_t format,
                       const TTextOutOptions& options) {
-    return DrawFormattedText(target, font, std::u16string_view(TTextRenderer::Widen1252(text)), rect, format, options);
+    return DrawFormattedText(target, font, std::u16string_view(Cp1252ToWide(text)), rect, format, options);
 }
 
 int DrawFormattedText(TBitmap* target, const TFont& font, std::u16string_view text, TRect& rect, std::uint32_t format,
@@ -184,7 +186,7 @@ int DrawFormattedText(TBitmap* target, const TFont& font, std::u16string_view te
     underlined.SetStyle(plain.Style() + fsUnderline);
     TLayout layout(plain, format);
 
-    TLine chars = StripPrefixes(CodePointsOf(text), format);
+    TLine chars = StripPrefixes(Utf16ToUtf32(text), format);
     if (chars.empty()) {
         if (calcRect) { rect.Right = rect.Left; rect.Bottom = rect.Top; }
         return 0;
@@ -223,14 +225,7 @@ int DrawFormattedText(TBitmap* target, const TFont& font, std::u16string_view te
 
     TTextOutOptions lineOptions = options;
     if ((format & DT_NOCLIP) == 0) {
-        TRect clip = rect;
-        if (options.Clip) {
-            clip.Left = std::max(clip.Left, options.Clip->Left);
-            clip.Top = std::max(clip.Top, options.Clip->Top);
-            clip.Right = std::min(clip.Right, options.Clip->Right);
-            clip.Bottom = std::min(clip.Bottom, options.Clip->Bottom);
-        }
-        lineOptions.Clip = clip;
+        lineOptions.Clip = options.Clip ? rect.Intersect(*options.Clip) : rect;
     }
     int lineTop = y;
     for (const TLine& line : lines) {

@@ -6,10 +6,10 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <map>
 
+#include "platform/AsciiText.h"
 #include "platform/Exception.h"
 #include "platform/FontFiles.h"
 
@@ -19,11 +19,6 @@ namespace {
 constexpr double MaxPixelSize = 1000.0;
 // The character height used for Height = 0.
 constexpr int DefaultCharHeight = 11;
-
-std::string Lower(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 int RoundToInt(double v) { return static_cast<int>(std::lround(v)); }
 
@@ -266,7 +261,7 @@ public:
 
     TFaceChoice Choose(const std::string& faceName, bool bold, bool italic) {
         std::string family = Files->Substitute(faceName);
-        std::string key = Lower(family) + (bold ? "|b" : "|") + (italic ? "i" : "");
+        std::string key = LowerCaseAscii(family) + (bold ? "|b" : "|") + (italic ? "i" : "");
         auto found = Choices.find(key);
         if (found != Choices.end()) return found->second;
         TFaceChoice choice = Match(family, bold, italic);
@@ -299,7 +294,7 @@ std::shared_ptr<TSizedFace> TFontCache::Face(const TFont& font) {
     bool bold = font.Style().Contains(fsBold);
     bool italic = font.Style().Contains(fsItalic);
     std::lock_guard<std::mutex> guard(FState->Lock);
-    std::string key = Lower(FState->Files->Substitute(font.Name())) + "|" + std::to_string(font.Height()) + (bold ? "b" : "") + (italic ? "i" : "");
+    std::string key = LowerCaseAscii(FState->Files->Substitute(font.Name())) + "|" + std::to_string(font.Height()) + (bold ? "b" : "") + (italic ? "i" : "");
     auto found = FState->Faces.find(key);
     if (found != FState->Faces.end()) return found->second;
     TFaceChoice choice = FState->Choose(font.Name(), bold, italic);

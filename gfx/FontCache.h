@@ -75,5 +75,3 @@ private:
     std::unique_ptr<TState> FState;
 };
 
-// UTF-16 to code points; a lone surrogate becomes U+FFFD.
-std::u32string CodePointsOf(std::u16string_view text);

@@ -6,14 +6,10 @@
 #include <vector>
 
 #include "gfx/FontCache.h"
+#include "platform/Cp1252.h"
+#include "platform/Utf.h"
 
 namespace {
-
-// Code page 1252 bytes 0x80..0x9F; every other byte is its own code point.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 // The text's coverage: glyphs, underline and strike-out in one 8-bit mask. The
 // cell's top-left corner is at (OriginX, OriginY) inside the mask.
@@ -95,14 +91,8 @@ inline void Blend(std::uint8_t* p, const TRgb& c, int alpha) {
 }
 
 TRect ClipFor(const TBitmap& target, const TTextOutOptions& options) {
-    TRect clip{0, 0, target.Width(), target.Height()};
-    if (options.Clip) {
-        clip.Left = std::max(clip.Left, options.Clip->Left);
-        clip.Top = std::max(clip.Top, options.Clip->Top);
-        clip.Right = std::min(clip.Right, options.Clip->Right);
-        clip.Bottom = std::min(clip.Bottom, options.Clip->Bottom);
-    }
-    return clip;
+    const TRect whole{0, 0, target.Width(), target.Height()};
+    return options.Clip ? whole.Intersect(*options.Clip) : whole;
 }
 
 void DrawStraight(TBitmap& target, const TTextMask& mask, int x, int y, const TRect& clip, const TTextOutOptions& options) {
@@ -183,39 +173,12 @@ void DrawRotated(TBitmap& target, const TTextMask& mask, int x, int y, int escap
 
 } // namespace
 
-std::u32string CodePointsOf(std::u16string_view text) {
-    std::u32string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char16_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-            out.push_back(0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-            ++i;
-        } else if (c >= 0xD800 && c <= 0xDFFF) {
-            out.push_back(0xFFFD);
-        } else {
-            out.push_back(c);
-        }
-    }
-    return out;
-}
-
-std::u16string TTextRenderer::Widen1252(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (char ch : text) {
-        auto b = static_cast<unsigned char>(ch);
-        out.push_back(b >= 0x80 && b < 0xA0 ? Cp1252High[b - 0x80] : static_cast<char16_t>(b));
-    }
-    return out;
-}
-
-TSize TTextRenderer::TextExtent(const TFont& font, std::string_view text) { return TextExtent(font, Widen1252(text)); }
+TSize TTextRenderer::TextExtent(const TFont& font, std::string_view text) { return TextExtent(font, Cp1252ToWide(text)); }
 
 TSize TTextRenderer::TextExtent(const TFont& font, std::u16string_view text) {
     auto face = TFontCache::Instance().Face(font);
     int width = 0;
-    for (char32_t c : CodePointsOf(text)) width += face->Glyph(c).Advance;
+    for (char32_t c : Utf16ToUtf32(text)) width += face->Glyph(c).Advance;
     return TSize{width, face->Metrics().Ascent + face->Metrics().Descent};
 }
 
@@ -241,7 +204,7 @@ TFontResolution TTextRenderer::Resolve(const TFont& font) { return TFontCache::I
 
 void TTextRenderer::TextOut(TBitmap& target, const TFont& font, int x, int y, std::string_view text,
                             const TTextOutOptions& options) {
-    TextOut(target, font, x, y, std::u16string_view(Widen1252(text)), options);
+    TextOut(target, font, x, y, std::u16string_view(Cp1252ToWide(text)), options);
 }
 
 void TTextRenderer::TextOut(TBitmap& target, const TFont& font, int x, int y, std::u16string_view text,
@@ -250,7 +213,7 @@ void TTextRenderer::TextOut(TBitmap& target, const TFont& font, int x, int y, st
     TRect clip = ClipFor(target, options);
     if (clip.IsEmpty()) return;
     auto face = TFontCache::Instance().Face(font);
-    TTextMask mask = BuildMask(*face, CodePointsOf(text), font.Style().Contains(fsUnderline), font.Style().Contains(fsStrikeOut));
+    TTextMask mask = BuildMask(*face, Utf16ToUtf32(text), font.Style().Contains(fsUnderline), font.Style().Contains(fsStrikeOut));
     if (font.Escapement() % 3600 == 0)
         DrawStraight(target, mask, x, y, clip, options);
     else

@@ -69,7 +69,4 @@ public:
                         const TTextOutOptions& options);
 
     static TFontResolution Resolve(const TFont& font);
-
-    // 8-bit code page 1252 text to UTF-16 (undefined bytes map to themselves).
-    static std::u16string Widen1252(std::string_view text);
 };

@@ -1,6 +1,7 @@
 #include "lang/LangText.h"
 
 #include "platform/CodePage.h"
+#include "platform/NumberText.h"
 
 namespace {
 
@@ -14,11 +15,6 @@ std::basic_string_view<Char> TrimView(std::basic_string_view<Char> text)
     while (last > first && static_cast<std::uint32_t>(text[last - 1]) <= 32)
         --last;
     return text.substr(first, last - first);
-}
-
-char16_t FoldWide(char16_t c)
-{
-    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c;
 }
 
 } // namespace
@@ -40,39 +36,15 @@ std::u16string_view LangTrim(std::u16string_view text)
     return TrimView(text);
 }
 
-bool SameWideText(std::u16string_view a, std::u16string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (FoldWide(a[i]) != FoldWide(b[i]))
-            return false;
-    return true;
-}
-
 std::optional<std::int32_t> ParseDecimal(std::u16string_view text)
 {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) {
-        negative = text[i] == u'-';
-        ++i;
-    }
-    if (i == text.size())
-        return std::nullopt;
-    std::int64_t value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < u'0' || text[i] > u'9')
-            return std::nullopt;
-        value = value * 10 + (text[i] - u'0');
-        if (value > 2147483648LL)
+    // One sign at the most: a '+' is dropped, a '-' is read along with the digits.
+    if (!text.empty() && text[0] == u'+') {
+        text.remove_prefix(1);
+        if (!text.empty() && text[0] == u'-')
             return std::nullopt;
     }
-    if (negative)
-        value = -value;
-    if (value > 2147483647LL)
-        return std::nullopt;
-    return static_cast<std::int32_t>(value);
+    return ParseNumber<std::int32_t>(text);
 }
 
 std::u16string WideDecimal(std::int64_t value)

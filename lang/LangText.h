@@ -5,15 +5,11 @@
 #include <string>
 #include <string_view>
 
-// Text rules shared by the translation readers: trimming, ASCII-only case folding of
-// wide names, identifiers and decimal numbers.
+// Text rules shared by the translation readers: trimming, identifiers and decimal numbers.
 
 // Removes every leading and trailing character whose code is 32 or below.
 std::string_view LangTrim(std::string_view text);
 std::u16string_view LangTrim(std::u16string_view text);
-
-// Equality of two wide strings folding a..z to A..Z only.
-bool SameWideText(std::u16string_view a, std::u16string_view b);
 
 // First character A..Z, a..z or _, the others also 0..9 (the form framework's rule for
 // component names, defined in classes/Component.cpp).

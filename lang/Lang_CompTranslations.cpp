@@ -5,7 +5,7 @@
 #include "lang/LangEscapes.h"
 #include "lang/LangText.h"
 #include "lang/TranslationText.h"
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 
 TLang_CompTranslations::TLang_CompTranslations() : FConstantSection([this] { return HeaderLangId(); }) {}
 
@@ -36,7 +36,7 @@ int TLang_CompTranslations::HeaderIndex(std::u16string_view key) const
 {
     for (std::size_t i = 0; i < FHeader.size(); ++i) {
         const std::u16string_view line = FHeader[i];
-        if (SameWideText(line.substr(0, line.find(u'=')), key))
+        if (SameText(line.substr(0, line.find(u'=')), key))
             return static_cast<int>(i);
     }
     return -1;
@@ -82,7 +82,7 @@ bool TLang_CompTranslations::ReadLine(std::u16string_view rawLine, bool headerOn
             return false;
         if (line.size() > 2 && line.back() == u']') {
             const std::u16string_view name = LangTrim(line.substr(1, line.size() - 2));
-            if (SameWideText(name, u"$CONSTANTS")) {
+            if (SameText(name, u"$CONSTANTS")) {
                 FPart = TPart::Constants;
                 FCurrent = nullptr;
             } else {

@@ -40,6 +40,7 @@ public:
     std::optional<std::u16string_view> HeaderValue(std::u16string_view key) const;
     // The LANGID header value; 1033 when absent or not a number.
     std::uint16_t HeaderLangId() const;
+    // The text was UTF-16 (either byte order).
     bool Unicode() const { return FUnicode; }
 
 private:

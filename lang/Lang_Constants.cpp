@@ -6,7 +6,7 @@
 #include "lang/LangText.h"
 #include "lang/ResourceModule.h"
 #include "platform/CodePage.h"
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 

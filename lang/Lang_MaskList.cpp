@@ -1,7 +1,7 @@
 #include "lang/Lang_MaskList.h"
 
 #include "classes/Strings.h"
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "lang/Lang_PropEntries.h"
 
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 
 #include <algorithm>
 

@@ -10,7 +10,7 @@
 #include "classes/Collection.h"
 #include "classes/Component.h"
 #include "classes/StringList.h"
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 #include "classes/WideStringList.h"
 
 #include <algorithm>

@@ -1,27 +1,19 @@
 #include "lang/TranslationText.h"
 
+#include "lang/LangError.h"
 #include "lang/LangText.h"
+#include "platform/AsciiText.h"
 #include "platform/CodePage.h"
+#include "platform/Utf.h"
 
 namespace {
 
 constexpr std::uint16_t DefaultLangId = 1033;
+constexpr const char* LoadingFailed = "Loading translations failed.\r\n";
 
 std::string_view AsChars(std::span<const std::uint8_t> bytes)
 {
     return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-}
-
-// UTF-16 code units from pairs of bytes; an odd last byte is ignored.
-std::u16string FromUtf16(std::span<const std::uint8_t> bytes, bool bigEndian)
-{
-    std::u16string text(bytes.size() / 2, u'\0');
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const std::uint8_t first = bytes[2 * i];
-        const std::uint8_t second = bytes[2 * i + 1];
-        text[i] = static_cast<char16_t>(bigEndian ? (first << 8) | second : first | (second << 8));
-    }
-    return text;
 }
 
 void EndAtNul(std::u16string& text)
@@ -60,27 +52,30 @@ std::uint16_t ParseLangId(std::u16string_view text, std::uint16_t fallback)
 
 std::u16string DecodeTranslationText(std::span<const std::uint8_t> bytes, bool& unicode)
 {
+    // UTF-32 starts like UTF-16LE (FF FE) or with a NUL: refused rather than read as nothing.
+    if (StartsWith(bytes, {0xFF, 0xFE, 0x00, 0x00}) || StartsWith(bytes, {0x00, 0x00, 0xFE, 0xFF}))
+        throw ELangError(std::string(LoadingFailed) + "UTF-32 text cannot be read; save it as UTF-16 or UTF-8");
     std::u16string text;
-    unicode = StartsWith(bytes, {0xFF, 0xFE});
+    unicode = StartsWith(bytes, {0xFF, 0xFE}) || StartsWith(bytes, {0xFE, 0xFF});
     if (unicode) {
-        text = FromUtf16(bytes.subspan(2), false);
-        EndAtNul(text);
-        return text;
+        text = Utf16FromBytes(AsChars(bytes.subspan(2)), bytes[0] == 0xFE);
+    } else if (StartsWith(bytes, {0xEF, 0xBB, 0xBF})) {
+        std::string_view utf8 = AsChars(bytes.subspan(3));
+        utf8 = utf8.substr(0, utf8.find('\0'));
+        auto decoded = Utf8ToUtf16Exact(utf8);
+        if (!decoded)
+            throw ELangError(std::string(LoadingFailed) + "The text is marked as UTF-8 but is not UTF-8 text");
+        text = std::move(*decoded);
+    } else {
+        // 8-bit text: a first reading in the system's code page finds the language the
+        // text names, whose code page then reads it.
+        std::u16string first = MultiByteToWide(CP_ACP, AsChars(bytes));
+        EndAtNul(first);
+        const std::uint16_t langId = LangIdOfLines(SplitTextLines(first));
+        first.clear();
+        first.shrink_to_fit();
+        text = MultiByteToWide(AnsiCodePageOf(langId), AsChars(bytes));
     }
-    // A first decoding by byte-order mark only finds the language the text is written in.
-    std::u16string first;
-    if (StartsWith(bytes, {0xFE, 0xFF}))
-        first = FromUtf16(bytes.subspan(2), true);
-    else if (StartsWith(bytes, {0xEF, 0xBB, 0xBF}))
-        first = MultiByteToWide(CP_UTF8, AsChars(bytes.subspan(3)));
-    else
-        first = MultiByteToWide(CP_ACP, AsChars(bytes));
-    EndAtNul(first);
-    const std::uint16_t langId = LangIdOfLines(SplitTextLines(first));
-    first.clear();
-    first.shrink_to_fit();
-    // The text proper: every byte, a mark included, in that language's code page.
-    text = MultiByteToWide(AnsiCodePageOf(langId), AsChars(bytes));
     EndAtNul(text);
     return text;
 }
@@ -120,7 +115,7 @@ std::uint16_t LangIdOfLines(const std::vector<std::u16string_view>& lines)
     for (std::u16string_view line : lines) {
         std::u16string_view key;
         std::u16string_view value;
-        if (SplitKeyValue(LangTrim(line), key, value) && SameWideText(key, u"LANGID"))
+        if (SplitKeyValue(LangTrim(line), key, value) && SameText(key, u"LANGID"))
             return ParseLangId(value, DefaultLangId);
     }
     return DefaultLangId;

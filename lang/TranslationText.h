@@ -8,9 +8,10 @@
 
 // Decoding and splitting of translation texts.
 
-// The whole text as wide characters, ended at the first NUL. UTF-16LE when the bytes start
-// with its mark (`unicode` becomes true; an odd last byte is ignored); otherwise every byte
-// in the code page of the language ID the text itself names (see LangIdOfLines).
+// The whole text as wide characters, ended at the first NUL. UTF-16LE or UTF-16BE when the
+// bytes start with its mark (`unicode` becomes true; an odd last byte is ignored), UTF-8
+// after its mark; otherwise every byte in the code page of the language ID the text itself
+// names (see LangIdOfLines). UTF-32 and a UTF-8 mark before other text raise ELangError.
 std::u16string DecodeTranslationText(std::span<const std::uint8_t> bytes, bool& unicode);
 
 // The lines of a text, split at CR LF, CR or LF; a last line without line end counts.

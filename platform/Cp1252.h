@@ -1,11 +1,16 @@
 #pragma once
 
-#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
-// Single characters of code page 1252 (the system's ANSI code page) and Unicode, for
-// the display backends' key and caption translation.
+// Windows code page 1252. Every byte has a character: the five bytes the code page leaves
+// unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the C1 controls of the same number,
+// as the system's own conversion does, so that any 8-bit text survives a round trip.
+char16_t Cp1252ToUnicode(unsigned char byte);
+// The byte of a code point; nothing when the code page has no such character.
+std::optional<unsigned char> UnicodeToCp1252(char32_t code);
 
-// The code page 1252 byte of a code point; 0 when it has none.
-unsigned char Cp1252FromCodePoint(std::uint32_t codePoint);
-// The code point of a code page 1252 byte; 0 for the five unassigned bytes.
-std::uint32_t CodePointFromCp1252(unsigned char ch);
+std::u16string Cp1252ToWide(std::string_view text);
+// A character without a byte, a surrogate pair or a lone surrogate becomes one '?'.
+std::string WideToCp1252(std::u16string_view text);

@@ -1,7 +1,10 @@
 #include "platform/RegistryFile.h"
 
-#include "platform/CodePage.h"
+#include "platform/AsciiText.h"
+#include "platform/Cp1252.h"
 #include "platform/Exception.h"
+#include "platform/NumberText.h"
+#include "platform/Utf.h"
 
 #include <algorithm>
 #include <array>
@@ -15,16 +18,6 @@ constexpr std::string_view Version5Header = "Windows Registry Editor Version 5.0
 constexpr std::string_view VersionPrefix = "Windows Registry Editor Version ";
 constexpr std::array<std::string_view, 5> RootNames = {
     "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_CLASSES_ROOT", "HKEY_USERS", "HKEY_CURRENT_CONFIG"};
-
-char FoldChar(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool StartsWithText(std::string_view s, std::string_view prefix)
-{
-    return s.size() >= prefix.size() && TRegistryFile::SameText(s.substr(0, prefix.size()), prefix);
-}
 
 bool IsBlank(char c)
 {
@@ -50,48 +43,13 @@ std::string_view Trim(std::string_view s)
     return TrimRight(TrimLeft(s));
 }
 
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
 bool ParseHexNumber(std::string_view s, std::size_t maxDigits, std::uint32_t& value)
 {
-    if (s.empty() || s.size() > maxDigits)
+    if (s.size() > maxDigits)
         return false;
-    value = 0;
-    for (char c : s) {
-        const int digit = HexDigit(c);
-        if (digit < 0)
-            return false;
-        value = value * 16 + static_cast<std::uint32_t>(digit);
-    }
-    return true;
-}
-
-void AppendUtf8(std::string& out, std::uint32_t code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
+    const auto number = ParseNumber<std::uint32_t>(s, 16);
+    value = number.value_or(0);
+    return number.has_value();
 }
 
 // UTF-16LE bytes to UTF-8; false on an odd length or an unpaired surrogate.
@@ -99,27 +57,10 @@ bool Utf16LeToUtf8(std::string_view bytes, std::string& out)
 {
     if (bytes.size() % 2 != 0)
         return false;
-    out.clear();
-    out.reserve(bytes.size());
-    const auto unit = [&](std::size_t i) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i])) |
-               (static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1])) << 8);
-    };
-    for (std::size_t i = 0; i < bytes.size(); i += 2) {
-        std::uint32_t code = unit(i);
-        if (code >= 0xD800 && code <= 0xDBFF) {
-            if (i + 3 >= bytes.size())
-                return false;
-            const std::uint32_t low = unit(i + 2);
-            if (low < 0xDC00 || low > 0xDFFF)
-                return false;
-            code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
-            i += 2;
-        } else if (code >= 0xDC00 && code <= 0xDFFF) {
-            return false;
-        }
-        AppendUtf8(out, code);
-    }
+    auto text = Utf16ToUtf8Exact(Utf16FromBytes(bytes, false));
+    if (!text)
+        return false;
+    out = std::move(*text);
     return true;
 }
 
@@ -127,35 +68,17 @@ bool Utf16LeToUtf8(std::string_view bytes, std::string& out)
 // the character of the same number, so any text converts.
 std::vector<std::uint8_t> Utf8ToUtf16Le(std::string_view text)
 {
+    std::u16string units;
+    for (std::size_t i = 0; i < text.size();) {
+        const TUtfChar c = DecodeUtf8(text, i);
+        AppendUtf16(units, c.Code);  // an invalid sequence's code is its first byte
+        i += c.Length;
+    }
     std::vector<std::uint8_t> out;
-    const auto put = [&](std::uint32_t unit) {
+    out.reserve(units.size() * 2);
+    for (char16_t unit : units) {
         out.push_back(static_cast<std::uint8_t>(unit & 0xFF));
         out.push_back(static_cast<std::uint8_t>(unit >> 8));
-    };
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        std::size_t length = byte < 0x80 ? 1 : (byte >> 5) == 0x6 ? 2 : (byte >> 4) == 0xE ? 3 : (byte >> 3) == 0x1E ? 4 : 0;
-        std::uint32_t code = length == 1 ? byte : length == 2 ? (byte & 0x1F) : length == 3 ? (byte & 0x0F) : (byte & 0x07);
-        bool valid = length != 0 && i + length <= text.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            code = (code << 6) | (next & 0x3F);
-        }
-        static constexpr std::uint32_t Smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        valid = valid && code >= Smallest[length] && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
-        if (!valid) {
-            code = byte;
-            length = 1;
-        }
-        if (code >= 0x10000) {
-            put(0xD800 + ((code - 0x10000) >> 10));
-            put(0xDC00 + ((code - 0x10000) & 0x3FF));
-        } else {
-            put(code);
-        }
-        i += length;
     }
     return out;
 }
@@ -164,11 +87,9 @@ std::vector<std::uint8_t> Utf8ToUtf16Le(std::string_view text)
 // hand in a UTF-8 editor), anything else is ANSI text in code page 1252.
 std::string AnsiToUtf8(std::string_view text)
 {
-    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    if (Utf8ToUtf16Exact(text))
         return std::string(text);
-    if (WideToMultiByte(CP_UTF8, MultiByteToWide(CP_UTF8, text)) == text)
-        return std::string(text);
-    return WideToMultiByte(CP_UTF8, MultiByteToWide(1252, text));
+    return Utf16ToUtf8(Cp1252ToWide(text));
 }
 
 // Reads a quoted text starting at s[pos] == '"'; \\ and \" are escapes. On success pos
@@ -319,11 +240,11 @@ private:
         if (crOnly)
             first = first.substr(0, cr);
         const std::string_view header = Trim(first);
-        const bool known = TRegistryFile::SameText(header, Version4Header) || TRegistryFile::SameText(header, Version5Header);
+        const bool known = SameText(header, Version4Header) || SameText(header, Version5Header);
         if (known && crOnly) {
             Fail(1, "the lines end in CR alone (only CR LF and LF line ends are read)");
         } else if (known) {
-            FVersion4 = TRegistryFile::SameText(header, Version4Header);
+            FVersion4 = SameText(header, Version4Header);
         } else if (StartsWithText(header, VersionPrefix)) {
             constexpr std::size_t MaxQuote = 40;
             std::string version(header.substr(VersionPrefix.size(), MaxQuote));
@@ -481,12 +402,6 @@ private:
 
 }  // namespace
 
-bool TRegistryFile::SameText(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldChar(x) == FoldChar(y); });
-}
-
 std::string TRegistryFile::NormalizePath(std::string_view path)
 {
     std::string out;
@@ -522,10 +437,7 @@ namespace {
 // The name under which a path or a value name is indexed: ASCII letters in upper case.
 std::string Folded(std::string_view text)
 {
-    std::string out(text);
-    for (char& c : out)
-        c = FoldChar(c);
-    return out;
+    return UpperCaseAscii(text);
 }
 }  // namespace
 
@@ -545,9 +457,9 @@ namespace {
 bool IsAtOrBelow(std::string_view path, std::string_view above)
 {
     if (path.size() == above.size())
-        return TRegistryFile::SameText(path, above);
+        return SameText(path, above);
     return path.size() > above.size() && path[above.size()] == '\\' &&
-           TRegistryFile::SameText(path.substr(0, above.size()), above);
+           SameText(path.substr(0, above.size()), above);
 }
 }  // namespace
 

@@ -44,7 +44,6 @@ public:
 
     // Canonical form of a path: empty components dropped, the root's name in upper case.
     static std::string NormalizePath(std::string_view path);
-    static bool SameText(std::string_view a, std::string_view b);
 
     const std::vector<TKey>& Keys() const { return FKeys; }
     TKey* FindKey(std::string_view path);

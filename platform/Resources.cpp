@@ -1,5 +1,6 @@
 #include "platform/Resources.h"
 
+#include "platform/AsciiText.h"
 #include "platform/Exception.h"
 
 #include <cstddef>
@@ -23,20 +24,10 @@ extern "C" const std::uint64_t veltrane_resource_count;
 
 namespace {
 
-char FoldAscii(char c)
-{
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // Compares a NUL-terminated embedded name with a given name, folding ASCII letters only.
 bool SameName(const char* stored, std::string_view wanted)
 {
-    std::size_t i = 0;
-    for (; i < wanted.size(); ++i) {
-        if (stored[i] == '\0' || FoldAscii(stored[i]) != FoldAscii(wanted[i]))
-            return false;
-    }
-    return stored[i] == '\0';
+    return SameText(std::string_view(stored), wanted);
 }
 
 } // namespace

@@ -28,6 +28,7 @@ object frmConfig: TfrmConfig
     TabOrder = 0
     TabStop = False
     TabStyle.BackgrColor = 7228928
+    TabStyle.Borders = []
     TabStyle.Font.Charset = DEFAULT_CHARSET
     TabStyle.Font.Color = clBtnHighlight
     TabStyle.Font.Height = -11

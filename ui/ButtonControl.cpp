@@ -1,7 +1,7 @@
 #include "ui/ButtonControl.h"
 
 #include "classes/Published.h"
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 #include "platform/ScopeGuard.h"
 
 const TClassInfo& TButtonControl::StaticClass() {

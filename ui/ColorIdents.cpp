@@ -1,6 +1,6 @@
 #include "ui/ColorIdents.h"
 
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 
 #include "gfx/Color.h"
 

@@ -20,12 +20,6 @@ int Saturated(long long value) {
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-TRect Intersect(const TRect& a, const TRect& b) {
-    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
-    if (r.IsEmpty()) return TRect{};
-    return r;
-}
-
 }  // namespace
 
 const TClassInfo& TControl::StaticClass() {
@@ -153,12 +147,12 @@ TRect TControl::VisibleRectInForm() const {
     TRect r = BoundsInForm();
     for (const TControl* c = this; c; c = c->FParent) {
         if (!c->FVisible && c != form) return TRect{};
-        r = Intersect(r, c->BoundsInForm());
+        r = r.Intersect(c->BoundsInForm());
         if (c != this) {
             // Children stay inside the part of their parent that is kept for them.
             const TRect inner = static_cast<const TWinControl*>(c)->ChildClipRect();
             const TPoint o = c->FormOrigin();
-            r = Intersect(r, Rect(o.X + inner.Left, o.Y + inner.Top, o.X + inner.Right, o.Y + inner.Bottom));
+            r = r.Intersect(Rect(o.X + inner.Left, o.Y + inner.Top, o.X + inner.Right, o.Y + inner.Bottom));
         }
     }
     return r;

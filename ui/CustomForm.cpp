@@ -13,17 +13,6 @@
 
 namespace {
 
-TRect Intersect(const TRect& a, const TRect& b) {
-    TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
-    return r.IsEmpty() ? TRect{} : r;
-}
-
-TRect Union(const TRect& a, const TRect& b) {
-    if (a.IsEmpty()) return b;
-    if (b.IsEmpty()) return a;
-    return TRect{std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
-}
-
 bool Inside(const TRect& inner, const TRect& outer) {
     return inner.Left >= outer.Left && inner.Top >= outer.Top && inner.Right <= outer.Right && inner.Bottom <= outer.Bottom;
 }
@@ -37,14 +26,14 @@ TApplication& RequireApplication() {
 void PaintTree(TControl& control, const TRect& clip, bool isRoot) {
     if (!isRoot && !control.Visible()) return;
     const TPoint o = control.FormOrigin();
-    const TRect r = Intersect(Bounds(o.X, o.Y, control.Width(), control.Height()), clip);
+    const TRect r = Bounds(o.X, o.Y, control.Width(), control.Height()).Intersect(clip);
     if (r.IsEmpty()) return;
     control.PaintInto(r);
     if (auto* win = dynamic_cast<TWinControl*>(&control)) {
         std::vector<TControl*> children;
         for (int i = 0; i < win->ControlCount(); ++i) children.push_back(win->Controls(i));
         const TRect inner = win->ChildClipRect();
-        const TRect childClip = Intersect(r, Rect(o.X + inner.Left, o.Y + inner.Top, o.X + inner.Right, o.Y + inner.Bottom));
+        const TRect childClip = r.Intersect(Rect(o.X + inner.Left, o.Y + inner.Top, o.X + inner.Right, o.Y + inner.Bottom));
         if (childClip.IsEmpty()) return;
         for (TControl* child : children)
             if (win->ContainsControl(child)) PaintTree(*child, childClip, false);
@@ -373,8 +362,8 @@ void TCustomForm::ControlRemoved(TControl& control) {
 // --- painting -----------------------------------------------------------------------------
 
 void TCustomForm::InvalidateRect(const TRect& rect) {
-    const TRect r = Intersect(rect, ClientRect());
-    if (!r.IsEmpty()) FInvalid = Union(FInvalid, r);
+    const TRect r = rect.Intersect(ClientRect());
+    if (!r.IsEmpty()) FInvalid = FInvalid.Union(r);
 }
 
 void TCustomForm::ValidateRect(const TRect& rect) {
@@ -382,8 +371,8 @@ void TCustomForm::ValidateRect(const TRect& rect) {
 }
 
 void TCustomForm::NotePresent(const TRect& rect) {
-    const TRect r = Intersect(rect, ClientRect());
-    if (!r.IsEmpty()) FPresent = Union(FPresent, r);
+    const TRect r = rect.Intersect(ClientRect());
+    if (!r.IsEmpty()) FPresent = FPresent.Union(r);
 }
 
 void TCustomForm::EraseBackground() {
@@ -401,7 +390,7 @@ void TCustomForm::UpdateWindow() {
     FInvalid = TRect{};
     if (!dirty.IsEmpty()) {
         PaintTree(*this, dirty, true);
-        FPresent = Union(FPresent, dirty);
+        FPresent = FPresent.Union(dirty);
         const TRect present = FPresent;
         FPresent = TRect{};
         PresentRect(present);
@@ -430,7 +419,7 @@ void TCustomForm::UpdateWindow() {
 void TCustomForm::PresentRect(const TRect& rect) {
     TApplication* app = Application();
     if (!app || !FHandle) return;
-    const TRect r = Intersect(rect, Rect(0, 0, FBackBuffer.Width(), FBackBuffer.Height()));
+    const TRect r = rect.Intersect(Rect(0, 0, FBackBuffer.Width(), FBackBuffer.Height()));
     if (r.IsEmpty()) return;
     app->Display().PresentBits(FHandle, r.Left, r.Top, FBackBuffer.PixelView(),
                                TWindowRect{r.Left, r.Top, r.Right, r.Bottom});

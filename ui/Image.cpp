@@ -111,14 +111,10 @@ void TImage::Paint() {
     }
     // Transparent: every pixel except those of the key colour, taken from the bottom-left corner.
     const std::uint32_t key = bitmap->GetPixel(0, bitmap->Height() - 1);
-    const TRect clip = canvas.ClipRect();
-    const int x0 = std::max(dest.Left, clip.Left);
-    const int x1 = std::min(dest.Right, clip.Right);
-    const int y0 = std::max(dest.Top, clip.Top);
-    const int y1 = std::min(dest.Bottom, clip.Bottom);
-    for (int y = y0; y < y1; ++y) {
+    const TRect area = dest.Intersect(canvas.ClipRect());
+    for (int y = area.Top; y < area.Bottom; ++y) {
         const int sy = static_cast<int>((2LL * (y - dest.Top) + 1) * bitmap->Height() / (2LL * dest.Height()));
-        for (int x = x0; x < x1; ++x) {
+        for (int x = area.Left; x < area.Right; ++x) {
             const int sx = static_cast<int>((2LL * (x - dest.Left) + 1) * bitmap->Width() / (2LL * dest.Width()));
             const std::uint32_t c = bitmap->GetPixel(sx, sy);
             if (c != key) canvas.SetPixel(x, y, c);

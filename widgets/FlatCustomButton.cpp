@@ -6,7 +6,7 @@
 #include "ui/CustomForm.h"
 #include "ui/ImageList.h"
 #include "classes/Published.h"
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 
 #include "gfx/Canvas.h"
 #include "platform/ScopeGuard.h"

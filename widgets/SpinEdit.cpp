@@ -5,6 +5,8 @@
 
 #include "gfx/Canvas.h"
 
+#include "platform/NumberText.h"
+
 #include <algorithm>
 #include <clocale>
 #include <string>
@@ -25,18 +27,9 @@ std::optional<std::int32_t> StrToIntValue(std::string_view text) {
         hex = true;
         i += 2;
     }
-    if (i >= text.size()) return std::nullopt;
-    std::uint64_t magnitude = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        int digit;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (hex && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-        else if (hex && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
-        else return std::nullopt;
-        magnitude = magnitude * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
-        if (magnitude > 0xFFFFFFFFull) return std::nullopt;
-    }
+    const auto parsed = ParseNumber<std::uint32_t>(text.substr(i), hex ? 16 : 10);
+    if (!parsed) return std::nullopt;
+    const std::uint64_t magnitude = *parsed;
     if (hex) {
         // Up to 32 bits, two's complement, then the sign.
         const auto bits = static_cast<std::uint32_t>(magnitude);

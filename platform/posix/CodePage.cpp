@@ -1,12 +1,16 @@
 #include "platform/CodePage.h"
 
+#include "platform/Cp1252.h"
 #include "platform/Exception.h"
+#include "platform/Utf.h"
 
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
 #include <vector>
 
+// Code page 1252 and UTF-8 convert through the platform's own table and codec; every other
+// code page goes through iconv, which stays inside this file.
 namespace {
 
 constexpr std::uint32_t SystemAnsiCodePage = 1252;
@@ -160,6 +164,10 @@ std::uint32_t GetACP()
 std::u16string MultiByteToWide(std::uint32_t codePage, std::string_view text)
 {
     const std::uint32_t resolved = Resolve(codePage);
+    if (resolved == 1252)
+        return Cp1252ToWide(text);
+    if (resolved == CP_UTF8)
+        return Utf8ToUtf16(text);
     const std::string name = CheckedName(resolved);
     TIconvHandle handle("UTF-16LE", name);
     std::vector<char> out;
@@ -185,6 +193,10 @@ std::u16string MultiByteToWide(std::uint32_t codePage, std::string_view text)
 std::string WideToMultiByte(std::uint32_t codePage, std::u16string_view text)
 {
     const std::uint32_t resolved = Resolve(codePage);
+    if (resolved == 1252)
+        return WideToCp1252(text);
+    if (resolved == CP_UTF8)
+        return Utf16ToUtf8(text);
     const std::string name = CheckedName(resolved);
 
     // UTF-16 in little-endian bytes; a surrogate without its partner is no character

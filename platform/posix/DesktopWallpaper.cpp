@@ -1,5 +1,6 @@
 #include "platform/DesktopWallpaper.h"
 
+#include "platform/AsciiText.h"
 #include "platform/x11/X11DesktopWallpaper.h"
 
 #include <climits>
@@ -13,32 +14,16 @@ std::string Environment(const char* name)
     return value ? value : "";
 }
 
-bool SameLetters(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<char>(y - 'a' + 'A');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
 TDesktopKind KindOf(std::string_view name)
 {
     for (std::string_view gnome : {"GNOME", "Unity", "Budgie", "Pantheon"})
-        if (SameLetters(name, gnome))
+        if (SameText(name, gnome))
             return dkGnome;
-    if (SameLetters(name, "Cinnamon") || SameLetters(name, "X-Cinnamon"))
+    if (SameText(name, "Cinnamon") || SameText(name, "X-Cinnamon"))
         return dkCinnamon;
-    if (SameLetters(name, "MATE"))
+    if (SameText(name, "MATE"))
         return dkMate;
-    if (SameLetters(name, "XFCE"))
+    if (SameText(name, "XFCE"))
         return dkXfce;
     return dkNone;
 }

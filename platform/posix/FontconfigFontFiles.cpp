@@ -3,6 +3,8 @@
 
 #include "platform/FontFiles.h"
 
+#include "platform/AsciiText.h"
+
 #include <fontconfig/fontconfig.h>
 
 #include <filesystem>
@@ -15,14 +17,6 @@ constexpr const char* WineFontDir = "/usr/share/wine/fonts";
 // The family every missing face falls back to before fontconfig's own default.
 constexpr const char* FallbackFamily = "DejaVu Sans";
 
-std::string AsciiLower(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 class TFontconfigFontFiles : public TFontFiles {
 public:
     TFontconfigFontFiles()
@@ -33,7 +27,7 @@ public:
         // Only outline fonts: the bitmap .fon files there do not scale.
         std::error_code error;
         for (const auto& entry : std::filesystem::directory_iterator(WineFontDir, error)) {
-            const std::string ext = AsciiLower(entry.path().extension().string());
+            const std::string ext = LowerCaseAscii(entry.path().extension().string());
             if (ext == ".ttf" || ext == ".ttc" || ext == ".otf")
                 FcConfigAppFontAddFile(FConfig, reinterpret_cast<const FcChar8*>(entry.path().c_str()));
         }
@@ -58,7 +52,7 @@ public:
             {"times new roman", "Liberation Serif"},
             {"courier new", "Liberation Mono"},
         };
-        const std::string lower = AsciiLower(faceName);
+        const std::string lower = LowerCaseAscii(faceName);
         for (const auto& [from, to] : table)
             if (lower == from)
                 return to;
@@ -110,7 +104,7 @@ private:
             FcChar8* name = nullptr;
             if (FcPatternGetString(match, FC_FAMILY, i, &name) != FcResultMatch)
                 break;
-            familyOk = AsciiLower(reinterpret_cast<const char*>(name)) == AsciiLower(family);
+            familyOk = LowerCaseAscii(reinterpret_cast<const char*>(name)) == LowerCaseAscii(family);
         }
         std::optional<TFontFile> face;
         if (file && scalable && familyOk) {

@@ -1,6 +1,7 @@
 #include "platform/CodePage.h"
 
 #include "platform/Exception.h"
+#include "platform/Utf.h"
 #include "platform/win32/Win32Kernel.h"
 
 #include <string>
@@ -19,51 +20,6 @@ void CheckEightBit(std::uint32_t codePage)
 
 constexpr char16_t ReplacementChar = u'\uFFFD';
 
-// UTF-8 decoded here rather than by the system, so that every byte of a broken sequence
-// becomes one U+FFFD on every platform and system version.
-std::u16string DecodeUtf8(std::string_view text)
-{
-    std::u16string result;
-    result.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 0;
-        char32_t code = 0;
-        char32_t minimum = 0;
-        if (lead < 0x80) {
-            length = 1, code = lead;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2, code = lead & 0x1F, minimum = 0x80;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3, code = lead & 0x0F, minimum = 0x800;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4, code = lead & 0x07, minimum = 0x10000;
-        }
-        bool valid = length > 0 && i + length <= text.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            valid = (next & 0xC0) == 0x80;
-            code = (code << 6) | (next & 0x3F);
-        }
-        valid = valid && code >= minimum && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
-        if (!valid) {
-            result.push_back(ReplacementChar);
-            ++i;
-            continue;
-        }
-        if (code >= 0x10000) {
-            code -= 0x10000;
-            result.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
-            result.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
-        } else {
-            result.push_back(static_cast<char16_t>(code));
-        }
-        i += length;
-    }
-    return result;
-}
-
 [[noreturn]] void Unavailable(std::uint32_t codePage)
 {
     throw EOSError("Code page conversion for code page " + std::to_string(codePage) + " is not available");
@@ -79,8 +35,10 @@ std::uint32_t GetACP()
 std::u16string MultiByteToWide(std::uint32_t codePage, std::string_view text)
 {
     CheckEightBit(codePage);
+    // UTF-8 is decoded by the platform's own codec rather than by the system, so that every
+    // byte of a broken sequence becomes one U+FFFD on every platform and system version.
     if (codePage == CP_UTF8)
-        return DecodeUtf8(text);
+        return Utf8ToUtf16(text);
     std::u16string result;
     if (codePage == CP_UTF7) {
         // UTF-7 is 7-bit: each byte above 0x7F is one invalid character.

@@ -3,6 +3,8 @@
 
 #include "platform/FontFiles.h"
 
+#include "platform/AsciiText.h"
+
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -25,17 +27,9 @@ constexpr wchar_t SubstitutesKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentV
 // Families tried in turn when a face is missing.
 constexpr const char* FallbackFamilies[] = {"Tahoma", "Microsoft Sans Serif", "Arial", "Segoe UI"};
 
-std::string AsciiLower(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 bool EndsWith(const std::string& text, const std::string& tail)
 {
-    return text.size() >= tail.size() && AsciiLower(text.substr(text.size() - tail.size())) == AsciiLower(tail);
+    return text.size() >= tail.size() && LowerCaseAscii(text.substr(text.size() - tail.size())) == LowerCaseAscii(tail);
 }
 
 // UTF-16 to 8-bit text; lossy is set when a character had no byte in the code page.
@@ -147,7 +141,7 @@ public:
             source = source.substr(0, source.find(','));
             target = target.substr(0, target.find(','));
             if (!source.empty() && !target.empty())
-                FSubstitutes.emplace(AsciiLower(source), target);
+                FSubstitutes.emplace(LowerCaseAscii(source), target);
         }
     }
 
@@ -157,12 +151,12 @@ public:
         // bitmap face on Windows that cannot be scaled: it takes the dialog face too, as the
         // other backends map it to a Tahoma-like face.
         const std::string name =
-            faceName.empty() || AsciiLower(faceName) == "ms sans serif" ? "MS Shell Dlg 2" : faceName;
+            faceName.empty() || LowerCaseAscii(faceName) == "ms sans serif" ? "MS Shell Dlg 2" : faceName;
         std::string family = name;
         // A substitute may itself be substituted ("MS Shell Dlg" -> "Microsoft Sans Serif"); a few steps at most.
         for (int step = 0; step < 4; ++step) {
-            auto it = FSubstitutes.find(AsciiLower(family));
-            if (it == FSubstitutes.end() || AsciiLower(it->second) == AsciiLower(family))
+            auto it = FSubstitutes.find(LowerCaseAscii(family));
+            if (it == FSubstitutes.end() || LowerCaseAscii(it->second) == LowerCaseAscii(family))
                 break;
             family = it->second;
         }
@@ -180,7 +174,7 @@ public:
             {"courier new", "Liberation Mono"},
         };
         for (const auto& [from, to] : twins)
-            if (AsciiLower(family) == from)
+            if (LowerCaseAscii(family) == from)
                 return FindInstalled(to, bold, italic);
         return std::nullopt;
     }
@@ -198,7 +192,7 @@ public:
 private:
     std::optional<TFontFile> FindInstalled(const std::string& family, bool bold, bool italic)
     {
-        const auto range = FFaces.equal_range(AsciiLower(family));
+        const auto range = FFaces.equal_range(LowerCaseAscii(family));
         const TRegisteredFace* best = nullptr;
         int bestScore = -1;
         for (auto it = range.first; it != range.second; ++it) {
@@ -265,7 +259,7 @@ private:
             if (lossy)
                 continue;
             for (const TTrueTypeName& face : ReadTrueTypeNames(ReadFontFile(path)))
-                if (!FFaces.count(AsciiLower(face.Family)))
+                if (!FFaces.count(LowerCaseAscii(face.Family)))
                     AddFace(face.Family, face.Style, openable, face.Index, &found);
         } while (FindNextFileW(search, &entry));
         FindClose(search);
@@ -296,7 +290,7 @@ private:
         face.File.Family = family;
         face.File.StyleName = style.empty() ? "Regular" : style;
         if (!family.empty())
-            faces->emplace(AsciiLower(family), face);
+            faces->emplace(LowerCaseAscii(family), face);
     }
 
     std::multimap<std::string, TRegisteredFace> FFaces;

@@ -45,8 +45,7 @@ std::wstring WideFromCp1252(std::string_view text)
     std::wstring out;
     out.reserve(text.size());
     for (unsigned char ch : text) {
-        const std::uint32_t cp = CodePointFromCp1252(ch);
-        out += static_cast<wchar_t>(cp ? cp : '?');
+        out += static_cast<wchar_t>(Cp1252ToUnicode(ch));
     }
     return out;
 }
@@ -55,8 +54,7 @@ std::string Cp1252FromWide(const wchar_t* text)
 {
     std::string out;
     for (; *text; ++text) {
-        const unsigned char ch = Cp1252FromCodePoint(static_cast<std::uint16_t>(*text));
-        out += ch ? static_cast<char>(ch) : '?';
+        out += static_cast<char>(UnicodeToCp1252(static_cast<std::uint16_t>(*text)).value_or('?'));
     }
     return out;
 }
@@ -304,7 +302,9 @@ void TWin32Display::QueueKey(HWND hwnd, const TWindowInfo& info, UINT message, W
         if (PeekMessageW(&typed, hwnd, WM_CHAR, WM_CHAR, PM_REMOVE) ||
             PeekMessageW(&typed, hwnd, WM_SYSCHAR, WM_SYSCHAR, PM_REMOVE)) {
             const auto cp = static_cast<std::uint32_t>(typed.wParam & 0xFFFF);
-            event.Char = Cp1252FromCodePoint(cp);
+            // NUL, Delete and the C1 controls type nothing.
+            const bool types = cp != 0 && cp != 0x7F && (cp < 0x80 || cp >= 0xA0);
+            event.Char = types ? UnicodeToCp1252(cp).value_or(0) : 0;
             event.CodePoint = event.Char ? cp : 0;
         }
     }

@@ -2,6 +2,7 @@
 
 #include <X11/keysym.h>
 
+#include "platform/Cp1252.h"
 #include "platform/DisplayKeys.h"
 
 std::uint16_t VirtualKeyFromKeySym(unsigned long keySym)
@@ -90,4 +91,12 @@ std::uint32_t CodePointFromKeySym(unsigned long keySym)
     if (keySym == XK_EuroSign)
         return 0x20AC;
     return 0;
+}
+
+unsigned char Cp1252FromCodePoint(std::uint32_t codePoint)
+{
+    // NUL, Delete and the C1 controls type nothing.
+    if (codePoint == 0 || codePoint == 0x7F || (codePoint >= 0x80 && codePoint < 0xA0))
+        return 0;
+    return UnicodeToCp1252(codePoint).value_or(0);
 }

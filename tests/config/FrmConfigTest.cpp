@@ -330,3 +330,26 @@ TEST_F(FrmConfigTest, TheThumbnailRowStandsInsideTheScrollBoxFrameAndScrollsItsW
     EXPECT_EQ(form.shpSel->FormOrigin().X, form.img10->FormOrigin().X) << "the frame scrolls with the thumbnails";
     EXPECT_EQ(form.shpSel->FormOrigin().Y, box.Y + 9);
 }
+
+TEST_F(FrmConfigTest, TheShippedDialogsUnselectedTabsDrawNoBorderLines)
+{
+    // The dialog as the program creates it, from the form definition it ships with.
+    TfrmConfig& form = Open();
+    form.Show();
+    FApplication->ProcessMessages();
+    ASSERT_EQ(form.pgcOp->ActivePage(), form.tabImg);
+    const TPoint o = form.pgcOp->FormOrigin();
+    const auto pixel = [&](int x, int y) { return FDisplay.WindowPixel(form.Handle(), o.X + x, o.Y + y) & 0xFFFFFF; };
+    for (int index : {1, 2}) {
+        // Without border lines the gradient starts two rows above the tab's item: its first
+        // band (clGray) there, no frame line, and the next, darker band below it. The first
+        // columns are left out: a selected neighbour is drawn over them.
+        const TRect tab = form.pgcOp->TabRect(index);
+        const std::uint32_t second = pixel((tab.Left + tab.Right) / 2, tab.Top - 1);
+        EXPECT_LT(second & 0xFF, 0x80u) << "tab " << index;
+        for (int x = tab.Left + 3; x < tab.Right - 2; ++x) {
+            EXPECT_EQ(pixel(x, tab.Top - 2), 0x808080u) << "tab " << index << ", x " << x;
+            EXPECT_EQ(pixel(x, tab.Top - 1), second) << "tab " << index << ", x " << x;
+        }
+    }
+}

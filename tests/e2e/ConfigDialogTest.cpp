@@ -13,9 +13,9 @@
 //     VELTRANE_WRITE_REFERENCES=1 test_e2e_config --gtest_filter='*Screenshot*'
 // and look at them before committing them.
 //
-// Pictures for the README: VELTRANE_WRITE_DOCS=1 test_e2e_config --gtest_filter='*Docs*'
+// Pictures for the README: VELTRANE_WRITE_DOCS=1 test_e2e_config --gtest_filter='*Screenshot*:*Docs*'
 // writes docs/screenshots/dialog-en.png, dialog-es.png and saver.png (the saver on a
-// 1024 x 640 screen with poster 1, halved); tools/shrink-png then compresses them.
+// 1024 x 640 screen with poster 1, halved).
 
 #include <algorithm>
 #include <chrono>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "lang/ResourceModule.h"
-#include "platform/TextCase.h"
+#include "platform/AsciiText.h"
 
 #include <cstdint>
 #include <map>

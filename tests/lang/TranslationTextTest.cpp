@@ -269,34 +269,43 @@ TEST(TranslationText, AnsiTextInTheCodePageOfItsLanguage)
     EXPECT_EQ(ValueOf(t.Sections(0), 2), u"b");
 }
 
-TEST(TranslationText, TextsWithOtherMarksAreReadBytewiseInTheirLanguagesCodePage)
+TEST(TranslationText, Utf8AndBigEndianTextsAreReadByTheirMarks)
 {
-    // With the UTF-8 mark the mark serves only to find LANGID; the text itself is read
-    // byte by byte in code page 1252, mark included.
+    // UTF-8 with its mark: the accents come through whatever LANGID says.
     TLang_CompTranslations t;
-    t.ReadText(RawBytes("\xEF\xBB\xBFLANGID=1034\r\n[f]\r\n1=\xC3\xA1\r\n"), false);
+    t.ReadText(RawBytes("\xEF\xBB\xBFLANGID=1049\r\n[f]\r\n1=Im\xC3\xA1genes \xE2\x82\xAC\r\n"), false);
     EXPECT_FALSE(t.Unicode());
     ASSERT_EQ(t.Header().size(), 1u);
-    EXPECT_EQ(t.Header()[0], u"\u00EF\u00BB\u00BFLANGID=1034");
-    EXPECT_EQ(t.HeaderLangId(), 1033);
-    EXPECT_EQ(ValueOf(t.Sections(0), 1), u"\u00C3\u00A1");
+    EXPECT_EQ(t.Header()[0], u"LANGID=1049");
+    EXPECT_EQ(t.HeaderLangId(), 1049);
+    EXPECT_EQ(ValueOf(t.Sections(0), 1), u"Im\u00E1genes \u20AC");
 
-    // With a mark, too, a LANGID line inside a section chooses the code page.
-    t.ReadText(RawBytes("\xEF\xBB\xBF\r\n[f]\r\nLANGID=1049\r\n1=\xC0\r\n"), false);
-    EXPECT_EQ(ValueOf(t.Sections(0), 1), u"\u0410");
-
-    // UTF-16BE: the bytewise reading meets a NUL at once, so nothing is read and nothing fails.
-    t.ReadText(Utf16BeBytes(u"LANGID=1034\r\n[f]\r\n1=x\r\n"), false);
-    EXPECT_FALSE(t.Unicode());
-    EXPECT_EQ(t.SectionCount(), 0);
-    ASSERT_EQ(t.Header().size(), 0u);
-    // An odd byte count and lone surrogates in the first decoding are harmless.
-    TBytes be = Utf16BeBytes(u"LANGID=1049\r\n");
-    be.push_back(0xD8);
-    be.push_back(0x00);
-    be.push_back(0x41);
+    // UTF-16BE with its mark, like UTF-16LE: an odd last byte and lone surrogates are harmless.
+    TBytes be = Utf16BeBytes(u"LANGID=1034\r\n[f]\r\n1=Espa\u00F1ol\r\n2=a");
+    be.insert(be.end(), {0xD8, 0x00, 0x41});
     t.ReadText(be, false);
-    EXPECT_EQ(t.SectionCount(), 0);
+    EXPECT_TRUE(t.Unicode());
+    EXPECT_EQ(t.HeaderLangId(), 1034);
+    ASSERT_EQ(t.SectionCount(), 1);
+    EXPECT_EQ(ValueOf(t.Sections(0), 1), u"Espa\u00F1ol");
+    EXPECT_EQ(ValueOf(t.Sections(0), 2), (std::u16string{u'a', char16_t(0xD800)}));
+
+    // Texts that cannot be read fail instead of loading nothing.
+    const auto failure = [](const TBytes& bytes) {
+        TLang_CompTranslations translations;
+        try {
+            translations.ReadText(bytes, false);
+        } catch (const ELangError& error) {
+            return std::string(error.what());
+        }
+        return std::string("<no error>");
+    };
+    EXPECT_EQ(failure(RawBytes("\xEF\xBB\xBF[f]\r\n1=\xE1\r\n")),
+              "Loading translations failed.\r\nThe text is marked as UTF-8 but is not UTF-8 text");
+    EXPECT_EQ(failure(TBytes{0xFF, 0xFE, 0, 0, '[', 0, 0, 0}),
+              "Loading translations failed.\r\nUTF-32 text cannot be read; save it as UTF-16 or UTF-8");
+    EXPECT_EQ(failure(TBytes{0, 0, 0xFE, 0xFF, 0, 0, 0, '['}),
+              "Loading translations failed.\r\nUTF-32 text cannot be read; save it as UTF-16 or UTF-8");
 }
 
 TEST(TranslationText, PutValueKeepsIdsSortedAndUnique)

@@ -1,4 +1,5 @@
 #include "platform/CodePage.h"
+#include "platform/Cp1252.h"
 #include "platform/Exception.h"
 
 #include <gtest/gtest.h>
@@ -36,6 +37,21 @@ TEST(CodePage, UnknownLanguagesGiveZero)
 }
 
 // ---- Windows-1252 ---------------------------------------------------------------------
+
+TEST(CodePage, Cp1252TableMatchesWindows)
+{
+    // Known code points, the five bytes Windows leaves unassigned among them.
+    const std::pair<unsigned char, char16_t> known[] = {
+        {0x41, u'A'},    {0x80, 0x20AC}, {0x81, 0x0081}, {0x8A, 0x0160}, {0x8D, 0x008D}, {0x8F, 0x008F},
+        {0x90, 0x0090}, {0x93, 0x201C}, {0x99, 0x2122}, {0x9D, 0x009D}, {0x9F, 0x0178}, {0xE9, 0x00E9}};
+    for (const auto& [byte, code] : known) {
+        EXPECT_EQ(Cp1252ToUnicode(byte), code) << int(byte);
+        EXPECT_EQ(UnicodeToCp1252(code), byte) << int(byte);
+    }
+    EXPECT_EQ(UnicodeToCp1252(0x0080), std::nullopt);  // the byte 0x80 is the euro sign
+    EXPECT_EQ(UnicodeToCp1252(0x0100), std::nullopt);
+    EXPECT_EQ(WideToCp1252(u"\U0001F600\xD800x"), "??x");
+}
 
 TEST(CodePage, Windows1252RoundTripsItsSpecialCharacters)
 {

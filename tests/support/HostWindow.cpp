@@ -42,8 +42,8 @@ void THostWindow::Unmap()
 
 void THostWindow::Raise()
 {
-    XRaiseWindow(FDisplay, FWindow);
-    XSync(FDisplay, False);
+    XRaiseWindow(FConnection.Get(), FWindow);
+    FConnection.Sync("raising the host window");
 }
 
 void THostWindow::Destroy()
