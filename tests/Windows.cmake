@@ -69,7 +69,9 @@ veltrane_windows_tests(lang LIBS lang ui)
 veltrane_windows_tests(widgets LIBS widgets EXCLUDE Label3DTest.cpp)
 veltrane_windows_tests(view LIBS view)
 veltrane_windows_tests(config LIBS config EXCLUDE DialogLanguageTest.cpp FrmConfigTest.cpp WallpaperTest.cpp)
-veltrane_windows_tests(tools LIBS veltrane_gallery)
+if(TARGET veltrane_gallery)
+  veltrane_windows_tests(tools LIBS veltrane_gallery)
+endif()
 
 # Verification providers for the view's password tests, as DLLs.
 foreach(name accept refuse)
