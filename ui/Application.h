@@ -47,7 +47,8 @@ public:
     // Creates a form owned by the application: constructs it, raises its OnCreate, makes it the
     // main form when there is none yet, and shows it when its Visible is set.
     template <class T, class... Args>
-    T& CreateForm(Args&&... args) {
+    T& CreateForm(Args&&... args)
+    {
         auto form = std::make_unique<T>(this, std::forward<Args>(args)...);
         T& result = *form;
         AdoptForm(std::move(form));
@@ -85,7 +86,11 @@ public:
     // Forms other than this one take no input while it runs modally.
     TCustomForm* ModalForm() const { return FModalForms.empty() ? nullptr : FModalForms.back(); }
     void PushModal(TCustomForm& form) { FModalForms.push_back(&form); }
-    void PopModal() { if (!FModalForms.empty()) FModalForms.pop_back(); }
+    void PopModal()
+    {
+        if (!FModalForms.empty())
+            FModalForms.pop_back();
+    }
     // Repaints and presents every form with something waiting.
     void UpdateForms();
     // Destroys a form after the current event (caFree, Release).

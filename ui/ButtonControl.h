@@ -36,8 +36,8 @@ protected:
     void FocusOut() override;
 
     bool FClicksDisabled = false;
-    bool FMouseDown = false;  // left press on the button waiting for its release
-    bool FSpaceDown = false;  // space bar held while focused
+    bool FMouseDown = false; // left press on the button waiting for its release
+    bool FSpaceDown = false; // space bar held while focused
 };
 
 // Whether ch is the accelerator of caption: the character after a single "&" (the last one),

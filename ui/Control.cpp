@@ -1,10 +1,10 @@
 #include "ui/Control.h"
 
+#include "classes/Errors.h"
+#include "classes/Published.h"
 #include "ui/Application.h"
 #include "ui/ColorIdents.h"
 #include "ui/CustomForm.h"
-#include "classes/Errors.h"
-#include "classes/Published.h"
 #include "ui/WinControl.h"
 
 #include "gfx/Canvas.h"
@@ -16,93 +16,117 @@
 namespace {
 
 // Sums of coordinates saturate at the int range, so controls placed far out do not wrap around.
-int Saturated(long long value) {
+int Saturated(long long value)
+{
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-}  // namespace
+} // namespace
 
-const TClassInfo& TControl::StaticClass() {
+const TClassInfo& TControl::StaticClass()
+{
     using T = TControl;
-    static const TClassInfo info = MakeClass<T, TComponent>("TControl", {
-        Published<T>("Left", &T::Left, &T::SetLeft),
-        Published<T>("Top", &T::Top, &T::SetTop),
-        Published<T>("Width", &T::Width, &T::SetWidth),
-        Published<T>("Height", &T::Height, &T::SetHeight),
-        Published<T>("Align", &T::Align, &T::SetAlign).Default(alNone),
-        Published<T>("Caption", &T::Caption, &T::SetCaption),
-        Published<T>("Color", &T::Color, &T::SetColor).Idents(ColorIdentToInt),
-        Published<T>("ParentColor", &T::ParentColor, &T::SetParentColor),
-        Published<T>("Font", &T::GetFont, static_cast<void (T::*)(TPersistentFont*)>(&T::SetFont)),
-        Published<T>("ParentFont", &T::ParentFont, &T::SetParentFont).Default(true),
-        Published<T>("Cursor", &T::Cursor, &T::SetCursor).Default(crArrow),
-        Published<T>("Hint", &T::Hint, &T::SetHint),
-        Published<T>("ShowHint", &T::FShowHint, &T::FShowHint).Default(false),
-        Published<T>("ParentShowHint", &T::FParentShowHint, &T::FParentShowHint).Default(true),
-        Published<T>("Visible", &T::Visible, &T::SetVisible).Default(true),
-        Published<T>("Enabled", &T::Enabled, &T::SetEnabled).Default(true),
-        Published<T>("OnClick", &T::FOnClick, &T::FOnClick),
-        Published<T>("OnDblClick", &T::FOnDblClick, &T::FOnDblClick),
-        Published<T>("OnMouseDown", &T::FOnMouseDown, &T::FOnMouseDown),
-        Published<T>("OnMouseMove", &T::FOnMouseMove, &T::FOnMouseMove),
-        Published<T>("OnMouseUp", &T::FOnMouseUp, &T::FOnMouseUp),
-        Published<T>("OnMouseEnter", &T::FOnMouseEnter, &T::FOnMouseEnter),
-        Published<T>("OnMouseLeave", &T::FOnMouseLeave, &T::FOnMouseLeave),
-    });
+    static const TClassInfo info = MakeClass<T, TComponent>(
+        "TControl", {
+                        Published<T>("Left", &T::Left, &T::SetLeft),
+                        Published<T>("Top", &T::Top, &T::SetTop),
+                        Published<T>("Width", &T::Width, &T::SetWidth),
+                        Published<T>("Height", &T::Height, &T::SetHeight),
+                        Published<T>("Align", &T::Align, &T::SetAlign).Default(alNone),
+                        Published<T>("Caption", &T::Caption, &T::SetCaption),
+                        Published<T>("Color", &T::Color, &T::SetColor).Idents(ColorIdentToInt),
+                        Published<T>("ParentColor", &T::ParentColor, &T::SetParentColor),
+                        Published<T>("Font", &T::GetFont, static_cast<void (T::*)(TPersistentFont*)>(&T::SetFont)),
+                        Published<T>("ParentFont", &T::ParentFont, &T::SetParentFont).Default(true),
+                        Published<T>("Cursor", &T::Cursor, &T::SetCursor).Default(crArrow),
+                        Published<T>("Hint", &T::Hint, &T::SetHint),
+                        Published<T>("ShowHint", &T::FShowHint, &T::FShowHint).Default(false),
+                        Published<T>("ParentShowHint", &T::FParentShowHint, &T::FParentShowHint).Default(true),
+                        Published<T>("Visible", &T::Visible, &T::SetVisible).Default(true),
+                        Published<T>("Enabled", &T::Enabled, &T::SetEnabled).Default(true),
+                        Published<T>("OnClick", &T::FOnClick, &T::FOnClick),
+                        Published<T>("OnDblClick", &T::FOnDblClick, &T::FOnDblClick),
+                        Published<T>("OnMouseDown", &T::FOnMouseDown, &T::FOnMouseDown),
+                        Published<T>("OnMouseMove", &T::FOnMouseMove, &T::FOnMouseMove),
+                        Published<T>("OnMouseUp", &T::FOnMouseUp, &T::FOnMouseUp),
+                        Published<T>("OnMouseEnter", &T::FOnMouseEnter, &T::FOnMouseEnter),
+                        Published<T>("OnMouseLeave", &T::FOnMouseLeave, &T::FOnMouseLeave),
+                    });
     return info;
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner) {
+TControl::TControl(TComponent* owner) : TComponent(owner)
+{
     FFont.Font().SetOnChange([this] { FontObjectChanged(); });
 }
 
-TControl::~TControl() {
-    if (TCustomForm* form = ParentForm(); form && form != this) form->ControlRemoved(*this);
-    if (FParent) FParent->DropControl(*this);
+TControl::~TControl()
+{
+    if (TCustomForm* form = ParentForm(); form && form != this)
+        form->ControlRemoved(*this);
+    if (FParent)
+        FParent->DropControl(*this);
     FParent = nullptr;
 }
 
 // --- parent ---------------------------------------------------------------------------
 
-void TControl::SetParent(TWinControl* parent) {
-    if (parent == FParent) return;
-    if (parent == this) throw EComponentError("A control cannot have itself as its parent");
+void TControl::SetParent(TWinControl* parent)
+{
+    if (parent == FParent)
+        return;
+    if (parent == this)
+        throw EComponentError("A control cannot have itself as its parent");
     for (TWinControl* p = parent; p; p = p->Parent())
-        if (p == this) throw EComponentError("A control cannot have itself as its parent");
+        if (p == this)
+            throw EComponentError("A control cannot have itself as its parent");
     if (FParent) {
         Invalidate();
-        if (TCustomForm* form = ParentForm()) form->ControlRemoved(*this);
+        if (TCustomForm* form = ParentForm())
+            form->ControlRemoved(*this);
         FParent->DropControl(*this);
         FParent = nullptr;
     }
     if (parent) {
         parent->AddControl(*this);
         FParent = parent;
-        if (FParentFont) ParentFontChanged();
-        if (FParentColor) ParentColorChanged();
-        if (TCustomForm* form = ParentForm()) form->GeometryChangedBelow();
+        if (FParentFont)
+            ParentFontChanged();
+        if (FParentColor)
+            ParentColorChanged();
+        if (TCustomForm* form = ParentForm())
+            form->GeometryChangedBelow();
         Invalidate();
     }
 }
 
-TComponent* TControl::GetParentComponent() const { return FParent; }
-
-void TControl::SetParentComponent(TComponent* parent) {
-    if (auto* control = dynamic_cast<TWinControl*>(parent)) SetParent(control);
+TComponent* TControl::GetParentComponent() const
+{
+    return FParent;
 }
 
-TCustomForm* TControl::ParentForm() const {
+void TControl::SetParentComponent(TComponent* parent)
+{
+    if (auto* control = dynamic_cast<TWinControl*>(parent))
+        SetParent(control);
+}
+
+TCustomForm* TControl::ParentForm() const
+{
     const TControl* top = this;
-    while (top->FParent) top = top->FParent;
+    while (top->FParent)
+        top = top->FParent;
     return dynamic_cast<TCustomForm*>(const_cast<TControl*>(top));
 }
 
 // --- geometry --------------------------------------------------------------------------
 
-void TControl::SetBounds(int left, int top, int width, int height) {
+void TControl::SetBounds(int left, int top, int width, int height)
+{
     width = std::max(width, 0);
     height = std::max(height, 0);
-    if (left == FLeft && top == FTop && width == FWidth && height == FHeight) return;
+    if (left == FLeft && top == FTop && width == FWidth && height == FHeight)
+        return;
     const TRect old = VisibleRectInForm();
     const bool resized = width != FWidth || height != FHeight;
     FLeft = left;
@@ -110,10 +134,12 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     FWidth = width;
     FHeight = height;
     GeometryChanged(old);
-    if (resized) Resized();
+    if (resized)
+        Resized();
 }
 
-void TControl::GeometryChanged(const TRect& oldInForm) {
+void TControl::GeometryChanged(const TRect& oldInForm)
+{
     if (TCustomForm* form = ParentForm()) {
         form->GeometryChangedBelow();
         if (form != this) {
@@ -123,10 +149,17 @@ void TControl::GeometryChanged(const TRect& oldInForm) {
     }
 }
 
-void TControl::SetClientWidth(int value) { SetWidth(value + FWidth - ClientWidth()); }
-void TControl::SetClientHeight(int value) { SetHeight(value + FHeight - ClientHeight()); }
+void TControl::SetClientWidth(int value)
+{
+    SetWidth(value + FWidth - ClientWidth());
+}
+void TControl::SetClientHeight(int value)
+{
+    SetHeight(value + FHeight - ClientHeight());
+}
 
-TPoint TControl::FormOrigin() const {
+TPoint TControl::FormOrigin() const
+{
     TPoint p;
     for (const TControl* c = this; c->FParent; c = c->FParent) {
         const TPoint inner = c->FParent->ChildOrigin();
@@ -136,17 +169,21 @@ TPoint TControl::FormOrigin() const {
     return p;
 }
 
-TRect TControl::BoundsInForm() const {
+TRect TControl::BoundsInForm() const
+{
     const TPoint o = FormOrigin();
     return TRect{o.X, o.Y, Saturated(0LL + o.X + FWidth), Saturated(0LL + o.Y + FHeight)};
 }
 
-TRect TControl::VisibleRectInForm() const {
+TRect TControl::VisibleRectInForm() const
+{
     TCustomForm* form = ParentForm();
-    if (!form) return TRect{};
+    if (!form)
+        return TRect{};
     TRect r = BoundsInForm();
     for (const TControl* c = this; c; c = c->FParent) {
-        if (!c->FVisible && c != form) return TRect{};
+        if (!c->FVisible && c != form)
+            return TRect{};
         r = r.Intersect(c->BoundsInForm());
         if (c != this) {
             // Children stay inside the part of their parent that is kept for them.
@@ -158,64 +195,79 @@ TRect TControl::VisibleRectInForm() const {
     return r;
 }
 
-TPoint TControl::ClientToScreen(TPoint point) const {
+TPoint TControl::ClientToScreen(TPoint point) const
+{
     const TPoint o = FormOrigin();
     TPoint screen{o.X + point.X, o.Y + point.Y};
     if (TCustomForm* form = ParentForm()) {
         TPoint formPos{form->Left(), form->Top()};
         if (form->HandleAllocated() && Application())
-            if (auto r = Application()->Display().GetWindowRect(form->Handle())) formPos = TPoint{r->Left, r->Top};
+            if (auto r = Application()->Display().GetWindowRect(form->Handle()))
+                formPos = TPoint{r->Left, r->Top};
         screen.X += formPos.X;
         screen.Y += formPos.Y;
     }
     return screen;
 }
 
-TPoint TControl::ScreenToClient(TPoint point) const {
+TPoint TControl::ScreenToClient(TPoint point) const
+{
     const TPoint zero = ClientToScreen(TPoint{});
     return TPoint{point.X - zero.X, point.Y - zero.Y};
 }
 
 // --- state -----------------------------------------------------------------------------
 
-void TControl::SetVisible(bool value) {
-    if (value == FVisible) return;
+void TControl::SetVisible(bool value)
+{
+    if (value == FVisible)
+        return;
     const TRect old = VisibleRectInForm();
     FVisible = value;
     if (TCustomForm* form = ParentForm(); form && form != this) {
         form->GeometryChangedBelow();
         form->InvalidateRect(old);
         form->InvalidateRect(VisibleRectInForm());
-        if (!value) form->ControlRemoved(*this);
+        if (!value)
+            form->ControlRemoved(*this);
     }
     VisibleChanged();
 }
 
-bool TControl::Showing() const {
+bool TControl::Showing() const
+{
     for (const TControl* c = this; c; c = c->FParent)
-        if (!c->FVisible) return false;
+        if (!c->FVisible)
+            return false;
     return ParentForm() != nullptr;
 }
 
-void TControl::SetEnabled(bool value) {
-    if (value == FEnabled) return;
+void TControl::SetEnabled(bool value)
+{
+    if (value == FEnabled)
+        return;
     FEnabled = value;
     EnabledChanged();
 }
 
-bool TControl::EnabledInTree() const {
+bool TControl::EnabledInTree() const
+{
     for (const TControl* c = this; c; c = c->FParent)
-        if (!c->FEnabled) return false;
+        if (!c->FEnabled)
+            return false;
     return true;
 }
 
-void TControl::SetCaption(const std::string& value) {
-    if (value == FCaption) return;
+void TControl::SetCaption(const std::string& value)
+{
+    if (value == FCaption)
+        return;
     FCaption = value;
     TextChanged();
 }
 
-void TControl::SetColor(TColor value) {
+void TControl::SetColor(TColor value)
+{
     if (value != FColor) {
         FColor = value;
         FParentColor = false;
@@ -225,64 +277,85 @@ void TControl::SetColor(TColor value) {
     }
 }
 
-void TControl::SetParentColor(bool value) {
-    if (value == FParentColor) return;
+void TControl::SetParentColor(bool value)
+{
+    if (value == FParentColor)
+        return;
     FParentColor = value;
-    if (value && FParent) ParentColorChanged();
+    if (value && FParent)
+        ParentColorChanged();
 }
 
-void TControl::ParentColorChanged() {
-    if (!FParentColor || !FParent) return;
+void TControl::ParentColorChanged()
+{
+    if (!FParentColor || !FParent)
+        return;
     if (FParent->Color() != FColor) {
         FColor = FParent->Color();
         ColorChanged();
     }
 }
 
-void TControl::SetFont(TPersistentFont* value) {
-    if (value) FFont.Font().Assign(value->Font());
+void TControl::SetFont(TPersistentFont* value)
+{
+    if (value)
+        FFont.Font().Assign(value->Font());
 }
 
-void TControl::SetParentFont(bool value) {
-    if (value == FParentFont) return;
+void TControl::SetParentFont(bool value)
+{
+    if (value == FParentFont)
+        return;
     FParentFont = value;
-    if (value && FParent) ParentFontChanged();
+    if (value && FParent)
+        ParentFontChanged();
 }
 
-void TControl::ParentFontChanged() {
-    if (!FParentFont || !FParent) return;
+void TControl::ParentFontChanged()
+{
+    if (!FParentFont || !FParent)
+        return;
     FSettingParentFont = true;
     const TScopeGuard done([this] { FSettingParentFont = false; });
     FFont.Font().Assign(FParent->Font());
 }
 
-void TControl::FontObjectChanged() {
-    if (!FSettingParentFont) FParentFont = false;
+void TControl::FontObjectChanged()
+{
+    if (!FSettingParentFont)
+        FParentFont = false;
     FontChanged();
 }
 
-void TControl::SetCursor(TCursor value) {
-    if (value == FCursor) return;
+void TControl::SetCursor(TCursor value)
+{
+    if (value == FCursor)
+        return;
     FCursor = value;
     if (TCustomForm* form = ParentForm(); form && FMouseInControl && form->HandleAllocated() && Application())
         Application()->Display().SetCursor(form->Handle(), value);
 }
 
-void TControl::Loaded() {
+void TControl::Loaded()
+{
     TComponent::Loaded();
-    if (FParentFont) ParentFontChanged();
-    if (FParentColor) ParentColorChanged();
+    if (FParentFont)
+        ParentFontChanged();
+    if (FParentColor)
+        ParentColorChanged();
 }
 
 // --- painting --------------------------------------------------------------------------
 
-void TControl::BindCanvas() {
+void TControl::BindCanvas()
+{
     TCustomForm* form = ParentForm();
     TBitmap* target = nullptr;
     if (form) {
         target = &form->BackBuffer();
     } else {
-        if (!FOrphanBuffer) FOrphanBuffer = std::make_unique<TBitmap>(1, 1);
+        if (!FOrphanBuffer)
+            FOrphanBuffer = std::make_unique<TBitmap>(1, 1);
         target = FOrphanBuffer.get();
     }
     if (!FCanvas || FCanvasTarget != target) {
@@ -307,19 +380,23 @@ void TControl::BindCanvas() {
     }
 }
 
-TCanvas& TControl::Canvas() {
+TCanvas& TControl::Canvas()
+{
     BindCanvas();
-    if (TCustomForm* form = ParentForm()) form->NotePresent(VisibleRectInForm());
+    if (TCustomForm* form = ParentForm())
+        form->NotePresent(VisibleRectInForm());
     return *FCanvas;
 }
 
-void TControl::PaintInto(const TRect& clipInForm) {
+void TControl::PaintInto(const TRect& clipInForm)
+{
     BindCanvas();
     TCanvas& canvas = *FCanvas;
     TCanvasState state(canvas);
     const TPoint o = FormOrigin();
     canvas.SetOrigin(o);
-    canvas.SetClipRect(Rect(clipInForm.Left - o.X, clipInForm.Top - o.Y, clipInForm.Right - o.X, clipInForm.Bottom - o.Y));
+    canvas.SetClipRect(
+        Rect(clipInForm.Left - o.X, clipInForm.Top - o.Y, clipInForm.Right - o.X, clipInForm.Bottom - o.Y));
     canvas.SetFont(Font());
     canvas.Brush().SetColor(FColor);
     canvas.Brush().SetStyle(bsSolid);
@@ -327,116 +404,167 @@ void TControl::PaintInto(const TRect& clipInForm) {
     Paint();
 }
 
-void TControl::Invalidate() {
-    if (TCustomForm* form = ParentForm()) form->InvalidateRect(VisibleRectInForm());
+void TControl::Invalidate()
+{
+    if (TCustomForm* form = ParentForm())
+        form->InvalidateRect(VisibleRectInForm());
 }
 
-void TControl::Update() {
-    if (TCustomForm* form = ParentForm()) form->UpdateWindow();
+void TControl::Update()
+{
+    if (TCustomForm* form = ParentForm())
+        form->UpdateWindow();
 }
 
-void TControl::Repaint() {
+void TControl::Repaint()
+{
     Invalidate();
     Update();
 }
 
-void TControl::Validate() {
-    if (TCustomForm* form = ParentForm()) form->ValidateRect(VisibleRectInForm());
+void TControl::Validate()
+{
+    if (TCustomForm* form = ParentForm())
+        form->ValidateRect(VisibleRectInForm());
 }
 
 // --- mouse -------------------------------------------------------------------------------
 
-bool TControl::MouseCapture() const {
+bool TControl::MouseCapture() const
+{
     TCustomForm* form = ParentForm();
     return form && form->CaptureControl() == this;
 }
 
-void TControl::SetMouseCapture(bool value) {
+void TControl::SetMouseCapture(bool value)
+{
     TCustomForm* form = ParentForm();
-    if (!form) return;
-    if (value) form->SetCaptureControl(this);
-    else if (form->CaptureControl() == this) form->SetCaptureControl(nullptr);
+    if (!form)
+        return;
+    if (value)
+        form->SetCaptureControl(this);
+    else if (form->CaptureControl() == this)
+        form->SetCaptureControl(nullptr);
 }
 
-void TControl::DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool doubleClick) {
-    if (doubleClick && FControlStyle.Contains(csDoubleClicks)) shift |= ssDouble;
-    if (FControlStyle.Contains(csCaptureMouse)) SetMouseCapture(true);
-    if (button == mbLeft && FControlStyle.Contains(csClickEvents)) FClicked = !(shift & ssDouble);
-    if ((shift & ssDouble) && button == mbLeft) DblClick();
+void TControl::DispatchMouseDown(TMouseButton button, TShiftState shift, int x, int y, bool doubleClick)
+{
+    if (doubleClick && FControlStyle.Contains(csDoubleClicks))
+        shift |= ssDouble;
+    if (FControlStyle.Contains(csCaptureMouse))
+        SetMouseCapture(true);
+    if (button == mbLeft && FControlStyle.Contains(csClickEvents))
+        FClicked = !(shift & ssDouble);
+    if ((shift & ssDouble) && button == mbLeft)
+        DblClick();
     MouseDown(button, shift, x, y);
 }
 
-void TControl::DispatchMouseMove(TShiftState shift, int x, int y) { MouseMove(shift, x, y); }
+void TControl::DispatchMouseMove(TShiftState shift, int x, int y)
+{
+    MouseMove(shift, x, y);
+}
 
-void TControl::DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+void TControl::DispatchMouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
     // shift holds the buttons still down after this release.
     const TShiftState remaining = shift & (ssLeft | ssRight | ssMiddle);
-    if (FControlStyle.Contains(csCaptureMouse) && remaining == 0) SetMouseCapture(false);
+    if (FControlStyle.Contains(csCaptureMouse) && remaining == 0)
+        SetMouseCapture(false);
     if (button == mbLeft && FClicked) {
         FClicked = false;
-        if (ClientRect().Contains(TPoint{x, y})) Click();
+        if (ClientRect().Contains(TPoint{x, y}))
+            Click();
     }
     MouseUp(button, shift, x, y);
 }
 
-void TControl::DispatchMouseEnter() {
-    if (FMouseInControl) return;
+void TControl::DispatchMouseEnter()
+{
+    if (FMouseInControl)
+        return;
     FMouseInControl = true;
     MouseEnter();
 }
 
-void TControl::DispatchMouseLeave() {
-    if (!FMouseInControl) return;
+void TControl::DispatchMouseLeave()
+{
+    if (!FMouseInControl)
+        return;
     FMouseInControl = false;
     MouseLeave();
 }
 
-void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    if (FOnMouseDown) FOnMouseDown(this, button, shift, x, y);
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (FOnMouseDown)
+        FOnMouseDown(this, button, shift, x, y);
 }
 
-void TControl::MouseMove(TShiftState shift, int x, int y) {
-    if (FOnMouseMove) FOnMouseMove(this, shift, x, y);
+void TControl::MouseMove(TShiftState shift, int x, int y)
+{
+    if (FOnMouseMove)
+        FOnMouseMove(this, shift, x, y);
 }
 
-void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (FOnMouseUp) FOnMouseUp(this, button, shift, x, y);
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (FOnMouseUp)
+        FOnMouseUp(this, button, shift, x, y);
 }
 
-void TControl::MouseEnter() {
-    if (FOnMouseEnter) FOnMouseEnter(this);
+void TControl::MouseEnter()
+{
+    if (FOnMouseEnter)
+        FOnMouseEnter(this);
 }
 
-void TControl::MouseLeave() {
-    if (FOnMouseLeave) FOnMouseLeave(this);
+void TControl::MouseLeave()
+{
+    if (FOnMouseLeave)
+        FOnMouseLeave(this);
 }
 
-void TControl::Click() {
-    if (FOnClick) FOnClick(this);
+void TControl::Click()
+{
+    if (FOnClick)
+        FOnClick(this);
 }
 
-void TControl::DblClick() {
-    if (FOnDblClick) FOnDblClick(this);
+void TControl::DblClick()
+{
+    if (FOnDblClick)
+        FOnDblClick(this);
 }
 
 // --- keys and focus ------------------------------------------------------------------------
 
-void TControl::KeyDown(std::uint16_t& key, TShiftState shift) {
-    if (FOnKeyDown) FOnKeyDown(this, key, shift);
+void TControl::KeyDown(std::uint16_t& key, TShiftState shift)
+{
+    if (FOnKeyDown)
+        FOnKeyDown(this, key, shift);
 }
 
-void TControl::KeyPress(char& key) {
-    if (FOnKeyPress) FOnKeyPress(this, key);
+void TControl::KeyPress(char& key)
+{
+    if (FOnKeyPress)
+        FOnKeyPress(this, key);
 }
 
-void TControl::KeyUp(std::uint16_t& key, TShiftState shift) {
-    if (FOnKeyUp) FOnKeyUp(this, key, shift);
+void TControl::KeyUp(std::uint16_t& key, TShiftState shift)
+{
+    if (FOnKeyUp)
+        FOnKeyUp(this, key, shift);
 }
 
-void TControl::DoEnter() {
-    if (FOnEnter) FOnEnter(this);
+void TControl::DoEnter()
+{
+    if (FOnEnter)
+        FOnEnter(this);
 }
 
-void TControl::DoExit() {
-    if (FOnExit) FOnExit(this);
+void TControl::DoExit()
+{
+    if (FOnExit)
+        FOnExit(this);
 }

@@ -2,7 +2,8 @@
 
 #include "classes/Published.h"
 
-const TClassInfo& TCustomControl::StaticClass() {
+const TClassInfo& TCustomControl::StaticClass()
+{
     static const TClassInfo info = MakeClass<TCustomControl, TWinControl>("TCustomControl", {});
     return info;
 }

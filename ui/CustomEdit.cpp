@@ -1,8 +1,8 @@
 #include "ui/CustomEdit.h"
 
+#include "classes/Published.h"
 #include "ui/Application.h"
 #include "ui/CustomForm.h"
-#include "classes/Published.h"
 #include "ui/ShapeEdges.h"
 
 #include "gfx/Canvas.h"
@@ -20,16 +20,21 @@ constexpr char chPaste = 22;
 constexpr char chCut = 24;
 constexpr char chUndo = 26;
 
-bool IsWordChar(char c) { return c != ' ' && c != '\t'; }
+bool IsWordChar(char c)
+{
+    return c != ' ' && c != '\t';
+}
 
-}  // namespace
+} // namespace
 
-const TClassInfo& TCustomEdit::StaticClass() {
+const TClassInfo& TCustomEdit::StaticClass()
+{
     static const TClassInfo info = MakeClass<TCustomEdit, TCustomControl>("TCustomEdit", {});
     return info;
 }
 
-TCustomEdit::TCustomEdit(TComponent* owner) : TCustomControl(owner) {
+TCustomEdit::TCustomEdit(TComponent* owner) : TCustomControl(owner)
+{
     FControlStyle = TControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csOpaque};
     FWidth = 121;
     FHeight = 25;
@@ -41,42 +46,58 @@ TCustomEdit::TCustomEdit(TComponent* owner) : TCustomControl(owner) {
 
 // --- properties --------------------------------------------------------------------------
 
-void TCustomEdit::SetMaxLength(int value) { FMaxLength = std::max(value, 0); }
+void TCustomEdit::SetMaxLength(int value)
+{
+    FMaxLength = std::max(value, 0);
+}
 
-void TCustomEdit::SetReadOnly(bool value) {
-    if (value == FReadOnly) return;
+void TCustomEdit::SetReadOnly(bool value)
+{
+    if (value == FReadOnly)
+        return;
     FReadOnly = value;
     Invalidate();
 }
 
-void TCustomEdit::SetAutoSize(bool value) {
-    if (value == FAutoSize) return;
+void TCustomEdit::SetAutoSize(bool value)
+{
+    if (value == FAutoSize)
+        return;
     FAutoSize = value;
     AdjustHeight();
 }
 
-void TCustomEdit::SetBorderStyle(TBorderStyle value) {
-    if (value != bsNone) value = bsSingle;
-    if (value == FBorderStyle) return;
+void TCustomEdit::SetBorderStyle(TBorderStyle value)
+{
+    if (value != bsNone)
+        value = bsSingle;
+    if (value == FBorderStyle)
+        return;
     FBorderStyle = value;
     AdjustHeight();
     Invalidate();
 }
 
-void TCustomEdit::SetCtl3D(bool value) {
-    if (value == FCtl3D) return;
+void TCustomEdit::SetCtl3D(bool value)
+{
+    if (value == FCtl3D)
+        return;
     FCtl3D = value;
     Invalidate();
 }
 
-void TCustomEdit::SetHideSelection(bool value) {
-    if (value == FHideSelection) return;
+void TCustomEdit::SetHideSelection(bool value)
+{
+    if (value == FHideSelection)
+        return;
     FHideSelection = value;
     Invalidate();
 }
 
-void TCustomEdit::AdjustHeight() {
-    if (!FAutoSize || ComponentState().Contains(csLoading) || ComponentState().Contains(csReading)) return;
+void TCustomEdit::AdjustHeight()
+{
+    if (!FAutoSize || ComponentState().Contains(csLoading) || ComponentState().Contains(csReading))
+        return;
     TCanvas& canvas = Canvas();
     TCanvasState state(canvas);
     canvas.SetFont(Font());
@@ -84,12 +105,14 @@ void TCustomEdit::AdjustHeight() {
     SetHeight(canvas.GetTextMetrics().tmHeight + extra);
 }
 
-void TCustomEdit::FontChanged() {
+void TCustomEdit::FontChanged()
+{
     TCustomControl::FontChanged();
     AdjustHeight();
 }
 
-void TCustomEdit::Loaded() {
+void TCustomEdit::Loaded()
+{
     TCustomControl::Loaded();
     AdjustHeight();
     FModified = false;
@@ -97,14 +120,22 @@ void TCustomEdit::Loaded() {
 
 // --- selection -----------------------------------------------------------------------------
 
-int TCustomEdit::SelStart() const { return std::min(FAnchor, FCaret); }
-int TCustomEdit::SelLength() const { return std::abs(FCaret - FAnchor); }
+int TCustomEdit::SelStart() const
+{
+    return std::min(FAnchor, FCaret);
+}
+int TCustomEdit::SelLength() const
+{
+    return std::abs(FCaret - FAnchor);
+}
 
-std::string TCustomEdit::SelText() const {
+std::string TCustomEdit::SelText() const
+{
     return Text().substr(static_cast<std::size_t>(SelStart()), static_cast<std::size_t>(SelLength()));
 }
 
-void TCustomEdit::Select(int anchor, int caret) {
+void TCustomEdit::Select(int anchor, int caret)
+{
     const int n = static_cast<int>(Text().size());
     FAnchor = std::clamp(anchor, 0, n);
     FCaret = std::clamp(caret, 0, n);
@@ -112,44 +143,67 @@ void TCustomEdit::Select(int anchor, int caret) {
     Invalidate();
 }
 
-void TCustomEdit::SetSelStart(int value) { Select(value, value); }
-void TCustomEdit::SetSelLength(int value) { Select(SelStart(), SelStart() + std::max(value, 0)); }
-void TCustomEdit::SelectAll() { Select(0, static_cast<int>(Text().size())); }
+void TCustomEdit::SetSelStart(int value)
+{
+    Select(value, value);
+}
+void TCustomEdit::SetSelLength(int value)
+{
+    Select(SelStart(), SelStart() + std::max(value, 0));
+}
+void TCustomEdit::SelectAll()
+{
+    Select(0, static_cast<int>(Text().size()));
+}
 
-void TCustomEdit::ClearSelection() {
-    if (FReadOnly || SelLength() == 0) return;
+void TCustomEdit::ClearSelection()
+{
+    if (FReadOnly || SelLength() == 0)
+        return;
     ReplaceSelection("");
 }
 
-void TCustomEdit::MoveCaret(int caret, bool extend) {
-    if (extend) Select(FAnchor, caret);
-    else Select(caret, caret);
+void TCustomEdit::MoveCaret(int caret, bool extend)
+{
+    if (extend)
+        Select(FAnchor, caret);
+    else
+        Select(caret, caret);
 }
 
-int TCustomEdit::WordLeft(int from) const {
+int TCustomEdit::WordLeft(int from) const
+{
     const std::string& t = Text();
     int i = from;
-    while (i > 0 && !IsWordChar(t[static_cast<std::size_t>(i - 1)])) --i;
-    while (i > 0 && IsWordChar(t[static_cast<std::size_t>(i - 1)])) --i;
+    while (i > 0 && !IsWordChar(t[static_cast<std::size_t>(i - 1)]))
+        --i;
+    while (i > 0 && IsWordChar(t[static_cast<std::size_t>(i - 1)]))
+        --i;
     return i;
 }
 
-int TCustomEdit::WordRight(int from) const {
+int TCustomEdit::WordRight(int from) const
+{
     const std::string& t = Text();
     const int n = static_cast<int>(t.size());
     int i = from;
-    while (i < n && IsWordChar(t[static_cast<std::size_t>(i)])) ++i;
-    while (i < n && !IsWordChar(t[static_cast<std::size_t>(i)])) ++i;
+    while (i < n && IsWordChar(t[static_cast<std::size_t>(i)]))
+        ++i;
+    while (i < n && !IsWordChar(t[static_cast<std::size_t>(i)]))
+        ++i;
     return i;
 }
 
 // --- text changes ------------------------------------------------------------------------------
 
-void TCustomEdit::Change() {
-    if (FOnChange) FOnChange(this);
+void TCustomEdit::Change()
+{
+    if (FOnChange)
+        FOnChange(this);
 }
 
-void TCustomEdit::TextChanged() {
+void TCustomEdit::TextChanged()
+{
     if (!FInternalChange) {
         // Written by code: the caret goes to the start, nothing is selected.
         FAnchor = FCaret = 0;
@@ -161,16 +215,19 @@ void TCustomEdit::TextChanged() {
     Change();
 }
 
-void TCustomEdit::SetTextKeepCaret(std::string text, int caret) {
+void TCustomEdit::SetTextKeepCaret(std::string text, int caret)
+{
     FInternalChange = true;
     const TScopeGuard done([this] { FInternalChange = false; });
     FAnchor = FCaret = caret;
     SetText(text);
 }
 
-bool TCustomEdit::ReplaceSelection(std::string_view text) {
+bool TCustomEdit::ReplaceSelection(std::string_view text)
+{
     const std::size_t cut = text.find_first_of("\r\n");
-    if (cut != std::string_view::npos) text = text.substr(0, cut);
+    if (cut != std::string_view::npos)
+        text = text.substr(0, cut);
     const std::string& current = Text();
     const int start = SelStart();
     const int length = SelLength();
@@ -184,7 +241,8 @@ bool TCustomEdit::ReplaceSelection(std::string_view text) {
             text = text.substr(0, static_cast<std::size_t>(std::max(room, 0)));
         }
     }
-    if (length == 0 && text.empty()) return false;
+    if (length == 0 && text.empty())
+        return false;
     FUndoText = current;
     FUndoCaret = FCaret;
     FCanUndo = true;
@@ -197,8 +255,10 @@ bool TCustomEdit::ReplaceSelection(std::string_view text) {
     return true;
 }
 
-void TCustomEdit::Undo() {
-    if (!FCanUndo || FReadOnly) return;
+void TCustomEdit::Undo()
+{
+    if (!FCanUndo || FReadOnly)
+        return;
     // The undone change can itself be undone, as with the platform's edit.
     std::string previous = FUndoText;
     const int caret = std::min(FUndoCaret, static_cast<int>(previous.size()));
@@ -210,54 +270,76 @@ void TCustomEdit::Undo() {
     ScrollToCaret();
 }
 
-void TCustomEdit::Beep() {
-    if (TApplication* app = Application()) app->Display().Beep();
+void TCustomEdit::Beep()
+{
+    if (TApplication* app = Application())
+        app->Display().Beep();
 }
 
 // --- clipboard -------------------------------------------------------------------------------------
 
-void TCustomEdit::CopyToClipboard() {
-    if (SelLength() == 0) return;
-    if (TApplication* app = Application()) app->Display().SetClipboardText(SelText());
+void TCustomEdit::CopyToClipboard()
+{
+    if (SelLength() == 0)
+        return;
+    if (TApplication* app = Application())
+        app->Display().SetClipboardText(SelText());
 }
 
-void TCustomEdit::HandleCut() {
-    if (FReadOnly || SelLength() == 0) return;
+void TCustomEdit::HandleCut()
+{
+    if (FReadOnly || SelLength() == 0)
+        return;
     CopyToClipboard();
     ReplaceSelection("");
 }
 
-void TCustomEdit::HandlePaste() {
-    if (FReadOnly) return;
+void TCustomEdit::HandlePaste()
+{
+    if (FReadOnly)
+        return;
     TApplication* app = Application();
-    if (!app) return;
+    if (!app)
+        return;
     const std::optional<std::string> text = app->Display().GetClipboardText();
-    if (text) ReplaceSelection(*text);
+    if (text)
+        ReplaceSelection(*text);
 }
 
 // --- keyboard ----------------------------------------------------------------------------------------
 
-bool TCustomEdit::WantsKey(std::uint16_t key, TShiftState) const {
+bool TCustomEdit::WantsKey(std::uint16_t key, TShiftState) const
+{
     return key == vkLeft || key == vkRight || key == vkUp || key == vkDown;
 }
 
-void TCustomEdit::KeyDown(std::uint16_t& key, TShiftState shift) {
+void TCustomEdit::KeyDown(std::uint16_t& key, TShiftState shift)
+{
     TCustomControl::KeyDown(key, shift);
-    if (key == 0) return;
+    if (key == 0)
+        return;
     const bool extend = (shift & ssShift) != 0;
     const bool ctrl = (shift & ssCtrl) != 0;
     const int n = static_cast<int>(Text().size());
     switch (key) {
     case vkLeft:
-        if (!extend && SelLength() > 0 && !ctrl) MoveCaret(SelStart(), false);
-        else MoveCaret(ctrl ? WordLeft(FCaret) : FCaret - 1, extend);
+        if (!extend && SelLength() > 0 && !ctrl)
+            MoveCaret(SelStart(), false);
+        else
+            MoveCaret(ctrl ? WordLeft(FCaret) : FCaret - 1, extend);
         break;
     case vkRight:
-        if (!extend && SelLength() > 0 && !ctrl) MoveCaret(SelStart() + SelLength(), false);
-        else MoveCaret(ctrl ? WordRight(FCaret) : FCaret + 1, extend);
+        if (!extend && SelLength() > 0 && !ctrl)
+            MoveCaret(SelStart() + SelLength(), false);
+        else
+            MoveCaret(ctrl ? WordRight(FCaret) : FCaret + 1, extend);
         break;
-    case vkHome: MoveCaret(0, extend); break;
-    case vkEnd: MoveCaret(n, extend); break;
+    case vkHome:
+        MoveCaret(0, extend);
+        break;
+    case vkEnd:
+        MoveCaret(n, extend);
+        break;
     case vkDelete:
         if (extend) {
             HandleCut();
@@ -271,22 +353,37 @@ void TCustomEdit::KeyDown(std::uint16_t& key, TShiftState shift) {
         }
         break;
     case vkInsert:
-        if (ctrl) CopyToClipboard();
-        else if (extend) HandlePaste();
+        if (ctrl)
+            CopyToClipboard();
+        else if (extend)
+            HandlePaste();
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
-void TCustomEdit::KeyPress(char& key) {
+void TCustomEdit::KeyPress(char& key)
+{
     TCustomControl::KeyPress(key);
-    if (key == 0) return;
+    if (key == 0)
+        return;
     switch (key) {
-    case chSelectAll: SelectAll(); return;
-    case chCopy: CopyToClipboard(); return;
-    case chPaste: HandlePaste(); return;
-    case chCut: HandleCut(); return;
-    case chUndo: Undo(); return;
+    case chSelectAll:
+        SelectAll();
+        return;
+    case chCopy:
+        CopyToClipboard();
+        return;
+    case chPaste:
+        HandlePaste();
+        return;
+    case chCut:
+        HandleCut();
+        return;
+    case chUndo:
+        Undo();
+        return;
     case chBackspace:
         if (FReadOnly) {
             Beep();
@@ -297,9 +394,11 @@ void TCustomEdit::KeyPress(char& key) {
             ReplaceSelection("");
         }
         return;
-    default: break;
+    default:
+        break;
     }
-    if (static_cast<unsigned char>(key) < 32) return;  // other control characters do nothing
+    if (static_cast<unsigned char>(key) < 32)
+        return; // other control characters do nothing
     if (FReadOnly) {
         Beep();
         return;
@@ -309,17 +408,21 @@ void TCustomEdit::KeyPress(char& key) {
 
 // --- focus --------------------------------------------------------------------------------------------------
 
-void TCustomEdit::DoEnter() {
-    if (FAutoSelect && !FFocusByMouse) SelectAll();
+void TCustomEdit::DoEnter()
+{
+    if (FAutoSelect && !FFocusByMouse)
+        SelectAll();
     TCustomControl::DoEnter();
 }
 
-void TCustomEdit::FocusIn() {
+void TCustomEdit::FocusIn()
+{
     TCustomControl::FocusIn();
     Invalidate();
 }
 
-void TCustomEdit::FocusOut() {
+void TCustomEdit::FocusOut()
+{
     TCustomControl::FocusOut();
     FSelecting = false;
     Invalidate();
@@ -327,7 +430,8 @@ void TCustomEdit::FocusOut() {
 
 // --- mouse --------------------------------------------------------------------------------------------------
 
-void TCustomEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+void TCustomEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
     if (button == mbLeft) {
         if (!Focused() && CanFocus()) {
             FFocusByMouse = true;
@@ -345,50 +449,62 @@ void TCustomEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y
     TCustomControl::MouseDown(button, shift, x, y);
 }
 
-void TCustomEdit::MouseMove(TShiftState shift, int x, int y) {
-    if (FSelecting) MoveCaret(CharAtX(x), true);
+void TCustomEdit::MouseMove(TShiftState shift, int x, int y)
+{
+    if (FSelecting)
+        MoveCaret(CharAtX(x), true);
     TCustomControl::MouseMove(shift, x, y);
 }
 
-void TCustomEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    if (button == mbLeft) FSelecting = false;
+void TCustomEdit::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (button == mbLeft)
+        FSelecting = false;
     TCustomControl::MouseUp(button, shift, x, y);
 }
 
 // --- geometry -------------------------------------------------------------------------------------------------
 
-TRect TCustomEdit::ClientRect() const {
+TRect TCustomEdit::ClientRect() const
+{
     const int b = BorderWidth();
     return Rect(b, b, std::max(b, FWidth - b), std::max(b, FHeight - b));
 }
 
-TRect TCustomEdit::EditRect() const {
-    if (FHasEditRect) return FEditRect;
+TRect TCustomEdit::EditRect() const
+{
+    if (FHasEditRect)
+        return FEditRect;
     const TRect c = ClientRect();
     return Rect(0, 0, c.Width(), c.Height());
 }
 
-void TCustomEdit::SetEditRect(const TRect& rect) {
+void TCustomEdit::SetEditRect(const TRect& rect)
+{
     FEditRect = rect;
     FHasEditRect = true;
 }
 
-void TCustomEdit::ResetEditRect() {
+void TCustomEdit::ResetEditRect()
+{
     FHasEditRect = false;
     Invalidate();
 }
 
 // Client x of the caret before character index (control coordinates).
-int TCustomEdit::TextX(int index) {
+int TCustomEdit::TextX(int index)
+{
     TCanvas& canvas = Canvas();
     TCanvasState state(canvas);
     canvas.SetFont(Font());
     const std::string& t = Text();
-    const int w = canvas.TextWidth(std::string_view(t).substr(0, static_cast<std::size_t>(std::clamp(index, 0, static_cast<int>(t.size())))));
+    const int w = canvas.TextWidth(
+        std::string_view(t).substr(0, static_cast<std::size_t>(std::clamp(index, 0, static_cast<int>(t.size())))));
     return BorderWidth() + EditRect().Left + 1 + w - FScrollX;
 }
 
-int TCustomEdit::CharAtX(int x) {
+int TCustomEdit::CharAtX(int x)
+{
     // Prefix widths grow with the prefix: find the first boundary at or right of x by halving,
     // then take the nearer of it and the one before (a long text costs log n measurements).
     const int n = static_cast<int>(Text().size());
@@ -396,33 +512,43 @@ int TCustomEdit::CharAtX(int x) {
     int high = n;
     while (low < high) {
         const int mid = low + (high - low) / 2;
-        if (TextX(mid) < x) low = mid + 1;
-        else high = mid;
+        if (TextX(mid) < x)
+            low = mid + 1;
+        else
+            high = mid;
     }
-    if (low > 0 && std::abs(TextX(low - 1) - x) <= std::abs(TextX(low) - x)) return low - 1;
+    if (low > 0 && std::abs(TextX(low - 1) - x) <= std::abs(TextX(low) - x))
+        return low - 1;
     return low;
 }
 
-void TCustomEdit::ScrollToCaret() {
+void TCustomEdit::ScrollToCaret()
+{
     const TRect r = EditRect();
     const int visible = std::max(0, r.Width() - 2);
     const int caretX = TextX(FCaret) + FScrollX - (BorderWidth() + r.Left + 1);
     const int endX = TextX(static_cast<int>(Text().size())) + FScrollX - (BorderWidth() + r.Left + 1);
-    if (caretX - FScrollX < 0) FScrollX = caretX;
-    else if (caretX - FScrollX > visible) FScrollX = caretX - visible;
-    if (FScrollX > 0 && endX - FScrollX < visible) FScrollX = std::max(0, endX - visible);
+    if (caretX - FScrollX < 0)
+        FScrollX = caretX;
+    else if (caretX - FScrollX > visible)
+        FScrollX = caretX - visible;
+    if (FScrollX > 0 && endX - FScrollX < visible)
+        FScrollX = std::max(0, endX - visible);
 }
 
 // --- painting -------------------------------------------------------------------------------------------------
 
-void TCustomEdit::Paint() {
+void TCustomEdit::Paint()
+{
     TCanvas& canvas = Canvas();
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(FColor);
     canvas.FillRect(Rect(0, 0, FWidth, FHeight));
     if (FBorderStyle != bsNone) {
-        if (FCtl3D) DrawSunkenEdge(canvas, Rect(0, 0, FWidth, FHeight));
-        else DrawEdgeLines(canvas, Rect(0, 0, FWidth, FHeight), clWindowFrame, clWindowFrame);
+        if (FCtl3D)
+            DrawSunkenEdge(canvas, Rect(0, 0, FWidth, FHeight));
+        else
+            DrawEdgeLines(canvas, Rect(0, 0, FWidth, FHeight), clWindowFrame, clWindowFrame);
     }
     const int b = BorderWidth();
     const TRect edit = EditRect();
@@ -435,7 +561,8 @@ void TCustomEdit::Paint() {
     const int y = area.Top + 1;
     const bool focused = Focused() && ParentForm() && ParentForm()->Active();
     const bool showSelection = SelLength() > 0 && (focused || !FHideSelection);
-    if (!EnabledInTree()) canvas.SetTextColor(clGrayText);
+    if (!EnabledInTree())
+        canvas.SetTextColor(clGrayText);
     if (!showSelection) {
         canvas.TextOut(TextX(0), y, t);
     } else {
@@ -446,7 +573,7 @@ void TCustomEdit::Paint() {
         const int lineHeight = canvas.GetTextMetrics().tmHeight;
         canvas.Brush().SetColor(clHighlight);
         canvas.FillRect(Rect(TextX(s), y, TextX(e), y + lineHeight));
-        canvas.SetBkMode(bmTransparent);  // the brush change made the background opaque
+        canvas.SetBkMode(bmTransparent); // the brush change made the background opaque
         const TColor normal = canvas.TextColor();
         canvas.SetTextColor(clHighlightText);
         canvas.TextOut(TextX(s), y, view.substr(static_cast<std::size_t>(s), static_cast<std::size_t>(e - s)));

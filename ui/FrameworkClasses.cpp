@@ -4,7 +4,8 @@
 #include "ui/Form.h"
 #include "ui/Timer.h"
 
-void RegisterFrameworkClasses(TClassRegistry& classes) {
+void RegisterFrameworkClasses(TClassRegistry& classes)
+{
     classes.RegisterClass(TForm::StaticClass());
     classes.RegisterClass(TTimer::StaticClass());
 }

@@ -2,7 +2,8 @@
 
 #include "classes/Published.h"
 
-const TClassInfo& TGraphicControl::StaticClass() {
+const TClassInfo& TGraphicControl::StaticClass()
+{
     static const TClassInfo info = MakeClass<TGraphicControl, TControl>("TGraphicControl", {});
     return info;
 }

@@ -1,8 +1,8 @@
 #include "ui/ImageList.h"
 
-#include "ui/ColorIdents.h"
 #include "classes/Filer.h"
 #include "classes/Published.h"
+#include "ui/ColorIdents.h"
 
 #include "gfx/BmpCodec.h"
 #include "gfx/Canvas.h"
@@ -10,38 +10,49 @@
 
 #include <algorithm>
 
-const TClassInfo& TImageList::StaticClass() {
+const TClassInfo& TImageList::StaticClass()
+{
     using T = TImageList;
-    static const TClassInfo info = MakeClass<T, TComponent>("TImageList", {
-        Published<T>("BkColor", &T::BkColor, &T::SetBkColor).Default(clNone).Idents(ColorIdentToInt),
-        Published<T>("Height", &T::Height, &T::SetHeight).Default(16),
-        Published<T>("Masked", &T::Masked, &T::SetMasked).Default(true),
-        Published<T>("ResourceName", &T::ResourceName, &T::SetResourceName),
-        Published<T>("Width", &T::Width, &T::SetWidth).Default(16),
-    });
+    static const TClassInfo info = MakeClass<T, TComponent>(
+        "TImageList", {
+                          Published<T>("BkColor", &T::BkColor, &T::SetBkColor).Default(clNone).Idents(ColorIdentToInt),
+                          Published<T>("Height", &T::Height, &T::SetHeight).Default(16),
+                          Published<T>("Masked", &T::Masked, &T::SetMasked).Default(true),
+                          Published<T>("ResourceName", &T::ResourceName, &T::SetResourceName),
+                          Published<T>("Width", &T::Width, &T::SetWidth).Default(16),
+                      });
     return info;
 }
 
 TImageList::TImageList(TComponent* owner) : TComponent(owner) {}
 
 // A new size drops the images, as they no longer fit; an empty list still reports the change.
-void TImageList::SetWidth(int value) {
+void TImageList::SetWidth(int value)
+{
     value = std::clamp(value, 1, 32768);
-    if (value == FWidth) return;
+    if (value == FWidth)
+        return;
     FWidth = value;
-    if (FImages.empty()) Changed();
-    else Clear();
+    if (FImages.empty())
+        Changed();
+    else
+        Clear();
 }
 
-void TImageList::SetHeight(int value) {
+void TImageList::SetHeight(int value)
+{
     value = std::clamp(value, 1, 32768);
-    if (value == FHeight) return;
+    if (value == FHeight)
+        return;
     FHeight = value;
-    if (FImages.empty()) Changed();
-    else Clear();
+    if (FImages.empty())
+        Changed();
+    else
+        Clear();
 }
 
-void TImageList::RegisterChanges(const void* client, std::function<void()> handler) {
+void TImageList::RegisterChanges(const void* client, std::function<void()> handler)
+{
     for (auto& link : FChangeLinks)
         if (link.first == client) {
             link.second = std::move(handler);
@@ -50,34 +61,43 @@ void TImageList::RegisterChanges(const void* client, std::function<void()> handl
     FChangeLinks.emplace_back(client, std::move(handler));
 }
 
-void TImageList::UnRegisterChanges(const void* client) {
+void TImageList::UnRegisterChanges(const void* client)
+{
     std::erase_if(FChangeLinks, [client](const auto& link) { return link.first == client; });
 }
 
-void TImageList::Changed() {
-    if (OnChange) OnChange();
+void TImageList::Changed()
+{
+    if (OnChange)
+        OnChange();
     // A handler may register or unregister clients: run the links as they stood, each only
     // while its client is still registered.
     std::vector<const void*> clients;
-    for (const auto& link : FChangeLinks) clients.push_back(link.first);
+    for (const auto& link : FChangeLinks)
+        clients.push_back(link.first);
     for (const void* client : clients)
         for (const auto& link : FChangeLinks)
             if (link.first == client) {
                 const auto handler = link.second;
-                if (handler) handler();
+                if (handler)
+                    handler();
                 break;
             }
 }
 
-void TImageList::SetBkColor(TColor value) {
-    if (value == FBkColor) return;
+void TImageList::SetBkColor(TColor value)
+{
+    if (value == FBkColor)
+        return;
     FBkColor = value;
     Changed();
 }
 
-int TImageList::AddStrip(const TBitmap& strip, std::optional<std::uint32_t> mask) {
+int TImageList::AddStrip(const TBitmap& strip, std::optional<std::uint32_t> mask)
+{
     const int first = Count();
-    if (strip.Empty()) return -1;
+    if (strip.Empty())
+        return -1;
     const int count = std::max(1, strip.Width() / FWidth);
     for (int i = 0; i < count; ++i) {
         TImage image{TBitmap(FWidth, FHeight, TPixelFormat::pf24bit), mask};
@@ -91,49 +111,66 @@ int TImageList::AddStrip(const TBitmap& strip, std::optional<std::uint32_t> mask
     return first;
 }
 
-int TImageList::Add(const TBitmap& strip) { return AddStrip(strip, std::nullopt); }
+int TImageList::Add(const TBitmap& strip)
+{
+    return AddStrip(strip, std::nullopt);
+}
 
-int TImageList::AddMasked(const TBitmap& strip, TColor maskColor) {
+int TImageList::AddMasked(const TBitmap& strip, TColor maskColor)
+{
     return AddStrip(strip, ColorToDrawRGB(maskColor));
 }
 
-void TImageList::Delete(int index) {
-    if (index < 0 || index >= Count()) return;
+void TImageList::Delete(int index)
+{
+    if (index < 0 || index >= Count())
+        return;
     FImages.erase(FImages.begin() + index);
     Changed();
 }
 
-void TImageList::Clear() {
-    if (FImages.empty()) return;
+void TImageList::Clear()
+{
+    if (FImages.empty())
+        return;
     FImages.clear();
     Changed();
 }
 
-TBitmap TImageList::GetBitmap(int index) const {
-    if (index < 0 || index >= Count()) return TBitmap();
+TBitmap TImageList::GetBitmap(int index) const
+{
+    if (index < 0 || index >= Count())
+        return TBitmap();
     return FImages[static_cast<std::size_t>(index)].Pixels;
 }
 
-void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const {
-    if (index < 0 || index >= Count()) return;
+void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) const
+{
+    if (index < 0 || index >= Count())
+        return;
     const TImage& image = FImages[static_cast<std::size_t>(index)];
     const std::uint32_t shadow = ColorToDrawRGB(clBtnShadow);
     for (int iy = 0; iy < FHeight; ++iy)
         for (int ix = 0; ix < FWidth; ++ix) {
             const std::uint32_t c = image.Pixels.GetPixel(ix, iy);
-            if (image.Mask && c == *image.Mask) continue;
+            if (image.Mask && c == *image.Mask)
+                continue;
             canvas.SetPixel(x + ix, y + iy, enabled ? c : shadow);
         }
 }
 
-void TImageList::LoadStrip(std::span<const std::uint8_t> bmp) {
+void TImageList::LoadStrip(std::span<const std::uint8_t> bmp)
+{
     const TBitmap strip = TBmpCodec().Read(bmp);
     FImages.clear();
-    if (FMasked) AddStrip(strip, strip.GetPixel(0, strip.Height() - 1));
-    else AddStrip(strip, std::nullopt);
+    if (FMasked)
+        AddStrip(strip, strip.GetPixel(0, strip.Height() - 1));
+    else
+        AddStrip(strip, std::nullopt);
 }
 
-void TImageList::SetResourceName(const std::string& value) {
+void TImageList::SetResourceName(const std::string& value)
+{
     if (value.empty()) {
         FResourceName.clear();
         Clear();
@@ -143,7 +180,8 @@ void TImageList::SetResourceName(const std::string& value) {
     FResourceName = value;
 }
 
-void TImageList::DefineProperties(TFiler& filer) {
+void TImageList::DefineProperties(TFiler& filer)
+{
     filer.DefineBinaryProperty(
         "Bitmap", [this](std::span<const std::uint8_t> data) { LoadStrip(data); }, nullptr, false);
 }

@@ -1,7 +1,7 @@
 #include "ui/MessageBox.h"
 
-#include "ui/Application.h"
 #include "classes/Published.h"
+#include "ui/Application.h"
 
 #include "gfx/Canvas.h"
 #include "gfx/DrawText.h"
@@ -18,36 +18,43 @@ constexpr int ButtonWidth = 75;
 constexpr int ButtonHeight = 23;
 constexpr std::uint32_t TextFormat = DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS | DT_LEFT;
 
-}  // namespace
+} // namespace
 
-int MessageBox(std::string_view text, std::string_view caption, std::uint32_t flags) {
+int MessageBox(std::string_view text, std::string_view caption, std::uint32_t flags)
+{
     std::string out(text);
-    if (out.empty() || out.back() != '\n') out += '\n';
+    if (out.empty() || out.back() != '\n')
+        out += '\n';
     std::fwrite(out.data(), 1, out.size(), stderr);
     std::fflush(stderr);
 
     TApplication* app = Application();
-    if (!app || app->Display().ConnectionLost()) return IDOK;
+    if (!app || app->Display().ConnectionLost())
+        return IDOK;
     auto box = std::make_unique<TMessageBoxForm>(nullptr, std::string(text), std::string(caption), flags);
     box->ShowModal();
     return IDOK;
 }
 
-void ShowMessageBoxWindow(std::string_view text, std::string_view caption, std::uint32_t flags) {
+void ShowMessageBoxWindow(std::string_view text, std::string_view caption, std::uint32_t flags)
+{
     if (TApplication* app = Application()) {
-        if (app->Display().ConnectionLost()) return;
+        if (app->Display().ConnectionLost())
+            return;
         auto box = std::make_unique<TMessageBoxForm>(nullptr, std::string(text), std::string(caption), flags);
         box->ShowModal();
         return;
     }
     std::unique_ptr<TDisplay> display = OpenDefaultDisplay();
-    if (!display) return;
+    if (!display)
+        return;
     TApplication boxApplication(*display);
     auto box = std::make_unique<TMessageBoxForm>(nullptr, std::string(text), std::string(caption), flags);
     box->ShowModal();
 }
 
-void DrawErrorIcon(TCanvas& canvas, const TRect& rect) {
+void DrawErrorIcon(TCanvas& canvas, const TRect& rect)
+{
     TCanvasState state(canvas);
     canvas.Pen().SetColor(clMaroon);
     canvas.Pen().SetWidth(1);
@@ -65,17 +72,20 @@ void DrawErrorIcon(TCanvas& canvas, const TRect& rect) {
 
 // --- the button -----------------------------------------------------------------------------
 
-const TClassInfo& TMessageBoxButton::StaticClass() {
+const TClassInfo& TMessageBoxButton::StaticClass()
+{
     static const TClassInfo info = MakeClass<TMessageBoxButton, TButtonControl>("TMessageBoxButton", {});
     return info;
 }
 
-TMessageBoxButton::TMessageBoxButton(TComponent* owner) : TButtonControl(owner) {
+TMessageBoxButton::TMessageBoxButton(TComponent* owner) : TButtonControl(owner)
+{
     FWidth = ButtonWidth;
     FHeight = ButtonHeight;
 }
 
-void TMessageBoxButton::Paint() {
+void TMessageBoxButton::Paint()
+{
     TCanvas& canvas = Canvas();
     TRect r = ClientRect();
     canvas.Brush().SetStyle(bsSolid);
@@ -98,7 +108,8 @@ void TMessageBoxButton::Paint() {
     canvas.LineTo(r.Right - 1, r.Bottom - 1);
     canvas.LineTo(r.Left - 1, r.Bottom - 1);
     TRect text = r;
-    if (pushed) text = Rect(text.Left + 1, text.Top + 1, text.Right + 1, text.Bottom + 1);
+    if (pushed)
+        text = Rect(text.Left + 1, text.Top + 1, text.Right + 1, text.Bottom + 1);
     canvas.Brush().SetStyle(bsClear);
     canvas.SetFont(Font());
     canvas.DrawText(Caption(), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -109,51 +120,62 @@ void TMessageBoxButton::Paint() {
     }
 }
 
-void TMessageBoxButton::Click() {
-    if (TCustomForm* form = ParentForm()) form->SetModalResult(mrOk);
+void TMessageBoxButton::Click()
+{
+    if (TCustomForm* form = ParentForm())
+        form->SetModalResult(mrOk);
     TButtonControl::Click();
 }
 
-bool TMessageBoxButton::DialogKey(std::uint16_t key, TShiftState /*shift*/) {
-    if (key != vkReturn && key != vkEscape) return false;
+bool TMessageBoxButton::DialogKey(std::uint16_t key, TShiftState /*shift*/)
+{
+    if (key != vkReturn && key != vkEscape)
+        return false;
     Click();
     return true;
 }
 
-bool TMessageBoxButton::DialogChar(char ch) {
-    if (!IsAccel(ch, Caption())) return false;
+bool TMessageBoxButton::DialogChar(char ch)
+{
+    if (!IsAccel(ch, Caption()))
+        return false;
     Click();
     return true;
 }
 
-void TMessageBoxButton::FocusOut() {
+void TMessageBoxButton::FocusOut()
+{
     TButtonControl::FocusOut();
     Invalidate();
 }
 
-void TMessageBoxButton::MouseEnter() {
+void TMessageBoxButton::MouseEnter()
+{
     TButtonControl::MouseEnter();
     Invalidate();
 }
 
-void TMessageBoxButton::MouseLeave() {
+void TMessageBoxButton::MouseLeave()
+{
     TButtonControl::MouseLeave();
     Invalidate();
 }
 
 // --- the box --------------------------------------------------------------------------------
 
-const TClassInfo& TMessageBoxForm::StaticClass() {
+const TClassInfo& TMessageBoxForm::StaticClass()
+{
     static const TClassInfo info = MakeClass<TMessageBoxForm, TForm>("TMessageBoxForm", {});
     return info;
 }
 
 TMessageBoxForm::TMessageBoxForm(TComponent* owner, std::string text, std::string caption, std::uint32_t flags)
-    : TForm(owner), FText(std::move(text)), FFlags(flags) {
+    : TForm(owner), FText(std::move(text)), FFlags(flags)
+{
     SetCaption(caption);
     FBorderStyle = bsDialog;
     FPosition = poScreenCenter;
-    FFormStyle = fsStayOnTop;  // above a full-screen top-most form too
+    FFormStyle = fsStayOnTop; // above a full-screen top-most form too
 
     TBitmap measure(1, 1);
     TCanvas& canvas = measure.Canvas();
@@ -178,9 +200,11 @@ TMessageBoxForm::TMessageBoxForm(TComponent* owner, std::string text, std::strin
     FButton->SetBounds((width - ButtonWidth) / 2, buttonTop, ButtonWidth, ButtonHeight);
 }
 
-void TMessageBoxForm::Paint() {
+void TMessageBoxForm::Paint()
+{
     TCanvas& canvas = Canvas();
-    if ((FFlags & MB_ICONMASK) != 0) DrawErrorIcon(canvas, IconRect());
+    if ((FFlags & MB_ICONMASK) != 0)
+        DrawErrorIcon(canvas, IconRect());
     canvas.Brush().SetStyle(bsClear);
     canvas.SetFont(Font());
     TRect r = FTextRect;

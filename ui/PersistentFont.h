@@ -44,7 +44,10 @@ public:
     TFontPitch GetPitch() const { return FFont.Pitch(); }
     void SetPitch(TFontPitch value) { FFont.SetPitch(value); }
     TSet<TFontStyle> GetStyle() const { return TSet<TFontStyle>::FromBits(FFont.Style().Bits()); }
-    void SetStyle(TSet<TFontStyle> value) { FFont.SetStyle(TFontStyles::FromBits(static_cast<std::uint8_t>(value.Bits()))); }
+    void SetStyle(TSet<TFontStyle> value)
+    {
+        FFont.SetStyle(TFontStyles::FromBits(static_cast<std::uint8_t>(value.Bits())));
+    }
 
 private:
     TFont FFont;

@@ -21,7 +21,11 @@ public:
     void SetTracking(bool value) { FTracking = value; }
     // Reading asks the owner (see OnPosition, OnRange); writing goes through them too.
     int Position() const { return FGetPosition ? FGetPosition() : 0; }
-    void SetPosition(int value) { if (FSetPosition) FSetPosition(value); }
+    void SetPosition(int value)
+    {
+        if (FSetPosition)
+            FSetPosition(value);
+    }
     int Range() const { return FGetRange ? FGetRange() : FRange; }
     void SetRange(int value);
     // The range stored for a box without AutoScroll.
@@ -35,7 +39,11 @@ public:
     std::function<int()> FGetRange;
 
 private:
-    void Changed() { if (OnChange) OnChange(); }
+    void Changed()
+    {
+        if (OnChange)
+            OnChange();
+    }
 
     bool FVisible = true;
     int FIncrement = 8;

@@ -6,17 +6,20 @@
 
 #include <algorithm>
 
-TScrollBarLayout TScrollBarLayout::Horizontal(const TRect& rect, int range, int page, int position) {
+TScrollBarLayout TScrollBarLayout::Horizontal(const TRect& rect, int range, int page, int position)
+{
     TScrollBarLayout l;
     l.Bar = rect;
-    if (rect.IsEmpty()) return l;
+    if (rect.IsEmpty())
+        return l;
     const int h = rect.Height();
     const int arrow = std::min(h, rect.Width() / 2);
     l.LeftArrow = Rect(rect.Left, rect.Top, rect.Left + arrow, rect.Bottom);
     l.RightArrow = Rect(rect.Right - arrow, rect.Top, rect.Right, rect.Bottom);
     l.Track = Rect(rect.Left + arrow, rect.Top, rect.Right - arrow, rect.Bottom);
     const int track = l.Track.Width();
-    if (track < MinThumb || range <= 0 || page >= range) return l;
+    if (track < MinThumb || range <= 0 || page >= range)
+        return l;
     const int thumb = std::max(MinThumb, static_cast<int>(static_cast<long long>(track) * page / range));
     const int maxPos = range - page;
     const int pos = std::clamp(position, 0, maxPos);
@@ -25,18 +28,26 @@ TScrollBarLayout TScrollBarLayout::Horizontal(const TRect& rect, int range, int 
     return l;
 }
 
-TScrollBarLayout::TPart TScrollBarLayout::HitTest(TPoint p) const {
-    if (!Bar.Contains(p)) return sbNone;
-    if (LeftArrow.Contains(p)) return sbLeftArrow;
-    if (RightArrow.Contains(p)) return sbRightArrow;
-    if (Thumb.IsEmpty()) return sbNone;
-    if (Thumb.Contains(p)) return sbThumb;
+TScrollBarLayout::TPart TScrollBarLayout::HitTest(TPoint p) const
+{
+    if (!Bar.Contains(p))
+        return sbNone;
+    if (LeftArrow.Contains(p))
+        return sbLeftArrow;
+    if (RightArrow.Contains(p))
+        return sbRightArrow;
+    if (Thumb.IsEmpty())
+        return sbNone;
+    if (Thumb.Contains(p))
+        return sbThumb;
     return p.X < Thumb.Left ? sbPageLeft : sbPageRight;
 }
 
-int TScrollBarLayout::PositionForThumb(int thumbLeft, int range, int page) const {
+int TScrollBarLayout::PositionForThumb(int thumbLeft, int range, int page) const
+{
     const int free = Track.Width() - Thumb.Width();
-    if (free <= 0 || range <= page) return 0;
+    if (free <= 0 || range <= page)
+        return 0;
     const int offset = std::clamp(thumbLeft - Track.Left, 0, free);
     // Rounded to the nearest position.
     return static_cast<int>((static_cast<long long>(offset) * (range - page) * 2 + free) / (2LL * free));
@@ -45,7 +56,8 @@ int TScrollBarLayout::PositionForThumb(int thumbLeft, int range, int page) const
 namespace {
 
 // A small solid triangle pointing left (dir -1) or right (dir 1), centred in r.
-void DrawArrowGlyph(TCanvas& canvas, const TRect& r, int dir, bool down) {
+void DrawArrowGlyph(TCanvas& canvas, const TRect& r, int dir, bool down)
+{
     const int size = std::max(1, std::min(4, std::min(r.Width(), r.Height()) / 3));
     const int cx = r.Left + (r.Width() - size) / 2 + (down ? 1 : 0);
     const int cy = r.Top + r.Height() / 2 + (down ? 1 : 0);
@@ -57,10 +69,12 @@ void DrawArrowGlyph(TCanvas& canvas, const TRect& r, int dir, bool down) {
     }
 }
 
-}  // namespace
+} // namespace
 
-void DrawHorizontalScrollBar(TCanvas& canvas, const TScrollBarLayout& l, TScrollBarLayout::TPart pressed) {
-    if (l.Bar.IsEmpty()) return;
+void DrawHorizontalScrollBar(TCanvas& canvas, const TScrollBarLayout& l, TScrollBarLayout::TPart pressed)
+{
+    if (l.Bar.IsEmpty())
+        return;
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(clScrollBar);
     canvas.FillRect(l.Track);
@@ -81,5 +95,6 @@ void DrawHorizontalScrollBar(TCanvas& canvas, const TScrollBarLayout& l, TScroll
         DrawButtonFace(canvas, l.RightArrow, rightDown);
         DrawArrowGlyph(canvas, l.RightArrow, 1, rightDown);
     }
-    if (!l.Thumb.IsEmpty()) DrawButtonFace(canvas, l.Thumb, false);
+    if (!l.Thumb.IsEmpty())
+        DrawButtonFace(canvas, l.Thumb, false);
 }

@@ -29,7 +29,11 @@ public:
     bool AutoScroll() const { return FAutoScroll; }
     void SetAutoScroll(bool value);
     TControlScrollBar* HorzScrollBar() const { return const_cast<TControlScrollBar*>(&FHorzScrollBar); }
-    void SetHorzScrollBar(TControlScrollBar* value) { if (value) FHorzScrollBar.Assign(*value); }
+    void SetHorzScrollBar(TControlScrollBar* value)
+    {
+        if (value)
+            FHorzScrollBar.Assign(*value);
+    }
 
     // Scroll state: the scrolled width (from the controls with AutoScroll), the visible width,
     // and how far the view is scrolled (0..Range - Page).

@@ -6,17 +6,20 @@
 
 #include <algorithm>
 
-const TClassInfo& TShape::StaticClass() {
+const TClassInfo& TShape::StaticClass()
+{
     using T = TShape;
-    static const TClassInfo info = MakeClass<T, TGraphicControl>("TShape", {
-        Published<T>("Brush", &T::Brush, &T::SetBrush),
-        Published<T>("Pen", &T::Pen, &T::SetPen),
-        Published<T>("Shape", &T::Shape, &T::SetShape).Default(stRectangle),
-    });
+    static const TClassInfo info =
+        MakeClass<T, TGraphicControl>("TShape", {
+                                                    Published<T>("Brush", &T::Brush, &T::SetBrush),
+                                                    Published<T>("Pen", &T::Pen, &T::SetPen),
+                                                    Published<T>("Shape", &T::Shape, &T::SetShape).Default(stRectangle),
+                                                });
     return info;
 }
 
-TShape::TShape(TComponent* owner) : TGraphicControl(owner) {
+TShape::TShape(TComponent* owner) : TGraphicControl(owner)
+{
     FControlStyle.Include(csReplicatable);
     FWidth = 65;
     FHeight = 65;
@@ -24,13 +27,16 @@ TShape::TShape(TComponent* owner) : TGraphicControl(owner) {
     FBrush.Brush().OnChange = [this] { Invalidate(); };
 }
 
-void TShape::SetShape(TShapeType value) {
-    if (value == FShape) return;
+void TShape::SetShape(TShapeType value)
+{
+    if (value == FShape)
+        return;
     FShape = value;
     Invalidate();
 }
 
-void TShape::Paint() {
+void TShape::Paint()
+{
     TCanvas& canvas = Canvas();
     canvas.SetPen(FPen.Pen());
     canvas.SetBrush(FBrush.Brush());
@@ -50,7 +56,8 @@ void TShape::Paint() {
         w = s;
         h = s;
     }
-    if (w <= 0 || h <= 0) return;
+    if (w <= 0 || h <= 0)
+        return;
     switch (FShape) {
     case stRectangle:
     case stSquare:

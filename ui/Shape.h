@@ -23,9 +23,17 @@ public:
     TShapeType Shape() const { return FShape; }
     void SetShape(TShapeType value);
     TShapePen* Pen() const { return const_cast<TShapePen*>(&FPen); }
-    void SetPen(TShapePen* value) { if (value) FPen.Assign(*value); }
+    void SetPen(TShapePen* value)
+    {
+        if (value)
+            FPen.Assign(*value);
+    }
     TShapeBrush* Brush() const { return const_cast<TShapeBrush*>(&FBrush); }
-    void SetBrush(TShapeBrush* value) { if (value) FBrush.Assign(*value); }
+    void SetBrush(TShapeBrush* value)
+    {
+        if (value)
+            FBrush.Assign(*value);
+    }
 
 protected:
     void Paint() override;

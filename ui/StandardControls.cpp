@@ -10,7 +10,8 @@
 #include "ui/Shape.h"
 #include "ui/SpeedButton.h"
 
-void RegisterStandardControls(TClassRegistry& classes) {
+void RegisterStandardControls(TClassRegistry& classes)
+{
     classes.RegisterClass(TLabel::StaticClass());
     classes.RegisterClass(TImage::StaticClass());
     classes.RegisterClass(TShape::StaticClass());

@@ -8,53 +8,70 @@
 
 #include <algorithm>
 
-const TClassInfo& TCustomTabControl::StaticClass() {
+const TClassInfo& TCustomTabControl::StaticClass()
+{
     static const TClassInfo info = MakeClass<TCustomTabControl, TCustomControl>("TCustomTabControl", {});
     return info;
 }
 
-TCustomTabControl::TCustomTabControl(TComponent* owner) : TCustomControl(owner) {
+TCustomTabControl::TCustomTabControl(TComponent* owner) : TCustomControl(owner)
+{
     FControlStyle = TControlStyle{csAcceptsControls, csDoubleClicks};
     FColor = clBtnFace;
     FTabStop = true;
     SetBounds(0, 0, 289, 193);
 }
 
-const std::string& TCustomTabControl::TabCaption(int index) const {
+const std::string& TCustomTabControl::TabCaption(int index) const
+{
     static const std::string none;
     return index >= 0 && index < TabCount() ? FTabs[static_cast<std::size_t>(index)].Caption : none;
 }
 
-int TCustomTabControl::TabImageIndex(int index) const {
+int TCustomTabControl::TabImageIndex(int index) const
+{
     return index >= 0 && index < TabCount() ? FTabs[static_cast<std::size_t>(index)].ImageIndex : -1;
 }
 
-void TCustomTabControl::SetTabImageIndex(int index, int imageIndex) {
-    if (index < 0 || index >= TabCount()) return;
+void TCustomTabControl::SetTabImageIndex(int index, int imageIndex)
+{
+    if (index < 0 || index >= TabCount())
+        return;
     FTabs[static_cast<std::size_t>(index)].ImageIndex = imageIndex;
 }
 
-TRect TCustomTabControl::TabRect(int index) {
+TRect TCustomTabControl::TabRect(int index)
+{
     const TTabLayout& layout = Layout();
     return index >= 0 && index < static_cast<int>(layout.Items.size()) ? layout.Items[static_cast<std::size_t>(index)]
                                                                        : TRect{};
 }
 
-int TCustomTabControl::IndexOfTabAt(int x, int y) { return TabAtPoint(Layout(), TPoint{x, y}, FTabIndex); }
+int TCustomTabControl::IndexOfTabAt(int x, int y)
+{
+    return TabAtPoint(Layout(), TPoint{x, y}, FTabIndex);
+}
 
-void TCustomTabControl::SetTabIndex(int value) {
-    if (value < -1 || value >= TabCount()) value = -1;
-    if (value == FTabIndex) return;
+void TCustomTabControl::SetTabIndex(int value)
+{
+    if (value < -1 || value >= TabCount())
+        value = -1;
+    if (value == FTabIndex)
+        return;
     FTabIndex = value;
     // The selected row moves next to the page when tabs wrap.
-    if (FLayoutValid && FLayout.RowCount > 1) InvalidateLayout();
+    if (FLayoutValid && FLayout.RowCount > 1)
+        InvalidateLayout();
     ScrollSelectedIntoView();
     Invalidate();
 }
 
-void TCustomTabControl::SetFirstVisibleTab(int value) {
-    if (value < 0) value = 0;
-    if (value == FFirstVisible) return;
+void TCustomTabControl::SetFirstVisibleTab(int value)
+{
+    if (value < 0)
+        value = 0;
+    if (value == FFirstVisible)
+        return;
     FFirstVisible = value;
     FLayoutValid = false;
     Layout();
@@ -62,8 +79,10 @@ void TCustomTabControl::SetFirstVisibleTab(int value) {
     Invalidate();
 }
 
-void TCustomTabControl::ScrollSelectedIntoView() {
-    if (!FLayoutValid || !FLayout.Scrolling || FTabIndex < 0) return;
+void TCustomTabControl::ScrollSelectedIntoView()
+{
+    if (!FLayoutValid || !FLayout.Scrolling || FTabIndex < 0)
+        return;
     if (FTabIndex < FFirstVisible) {
         SetFirstVisibleTab(FTabIndex);
         return;
@@ -73,10 +92,15 @@ void TCustomTabControl::ScrollSelectedIntoView() {
         SetFirstVisibleTab(FFirstVisible + 1);
 }
 
-TRect TCustomTabControl::DisplayRect() { return Layout().DisplayRect; }
+TRect TCustomTabControl::DisplayRect()
+{
+    return Layout().DisplayRect;
+}
 
-const TTabLayout& TCustomTabControl::Layout() {
-    if (FLayoutValid) return FLayout;
+const TTabLayout& TCustomTabControl::Layout()
+{
+    if (FLayoutValid)
+        return FLayout;
     TTabLayoutInput input;
     input.StyleBits = StyleBits();
     input.Client = ClientRect();
@@ -91,150 +115,207 @@ const TTabLayout& TCustomTabControl::Layout() {
     TCanvas& measure = scratch.Canvas();
     measure.SetFont(Font());
     input.TextHeight = measure.GetTextMetrics().tmHeight;
-    for (const TTabItem& tab : FTabs) input.TextWidths.push_back(measure.TextWidth(tab.Caption));
+    for (const TTabItem& tab : FTabs)
+        input.TextWidths.push_back(measure.TextWidth(tab.Caption));
     FLayout = LayoutTabs(input);
     FLayoutValid = true;
     LayoutChanged();
     return FLayout;
 }
 
-void TCustomTabControl::InvalidateLayout() {
+void TCustomTabControl::InvalidateLayout()
+{
     const bool was = FLayoutValid;
     FLayoutValid = false;
-    if (was) Layout(); // re-place what depends on it (pages) at once
+    if (was)
+        Layout(); // re-place what depends on it (pages) at once
 }
 
-void TCustomTabControl::SetTabPosition(TTabPosition value) {
-    if (value == FTabPosition) return;
+void TCustomTabControl::SetTabPosition(TTabPosition value)
+{
+    if (value == FTabPosition)
+        return;
     FTabPosition = value;
     RecreateWnd();
 }
 
-void TCustomTabControl::SetStyle(TTabStyle value) {
-    if (value == FStyle) return;
+void TCustomTabControl::SetStyle(TTabStyle value)
+{
+    if (value == FStyle)
+        return;
     FStyle = value;
     RecreateWnd();
 }
 
-void TCustomTabControl::SetMultiLine(bool value) {
-    if (value == FMultiLine) return;
+void TCustomTabControl::SetMultiLine(bool value)
+{
+    if (value == FMultiLine)
+        return;
     FMultiLine = value;
     RecreateWnd();
 }
 
-void TCustomTabControl::SetTabHeight(int value) {
-    if (value < 0) value = 0;
-    if (value == FTabHeight) return;
+void TCustomTabControl::SetTabHeight(int value)
+{
+    if (value < 0)
+        value = 0;
+    if (value == FTabHeight)
+        return;
     FTabHeight = value;
     RecreateWnd();
 }
 
-void TCustomTabControl::SetTabWidth(int value) {
-    if (value < 0) value = 0;
-    if (value == FTabWidth) return;
+void TCustomTabControl::SetTabWidth(int value)
+{
+    if (value < 0)
+        value = 0;
+    if (value == FTabWidth)
+        return;
     FTabWidth = value;
     RecreateWnd();
 }
 
-void TCustomTabControl::SetOwnerDraw(bool value) {
-    if (value == FOwnerDraw) return;
+void TCustomTabControl::SetOwnerDraw(bool value)
+{
+    if (value == FOwnerDraw)
+        return;
     FOwnerDraw = value;
     RecreateWnd();
 }
 
-void TCustomTabControl::SetImageSize(int width, int height) {
-    if (width == FImageWidth && height == FImageHeight) return;
+void TCustomTabControl::SetImageSize(int width, int height)
+{
+    if (width == FImageWidth && height == FImageHeight)
+        return;
     FImageWidth = width > 0 ? width : 0;
     FImageHeight = height > 0 ? height : 0;
     RecreateWnd();
 }
 
-std::uint32_t TCustomTabControl::StyleBits() const {
+std::uint32_t TCustomTabControl::StyleBits() const
+{
     std::uint32_t bits = 0;
     switch (FTabPosition) {
-    case tpTop: break;
-    case tpBottom: bits |= TCS_BOTTOM; break;
-    case tpLeft: bits |= TCS_VERTICAL; break;
-    case tpRight: bits |= TCS_VERTICAL | TCS_RIGHT; break;
+    case tpTop:
+        break;
+    case tpBottom:
+        bits |= TCS_BOTTOM;
+        break;
+    case tpLeft:
+        bits |= TCS_VERTICAL;
+        break;
+    case tpRight:
+        bits |= TCS_VERTICAL | TCS_RIGHT;
+        break;
     }
-    if (FStyle == tsButtons) bits |= TCS_BUTTONS;
-    else if (FStyle == tsFlatButtons) bits |= TCS_BUTTONS | TCS_FLATBUTTONS;
-    if (FMultiLine) bits |= TCS_MULTILINE;
-    if (FOwnerDraw) bits |= TCS_OWNERDRAWFIXED;
-    if (!FTabStop) bits |= TCS_FOCUSNEVER;
+    if (FStyle == tsButtons)
+        bits |= TCS_BUTTONS;
+    else if (FStyle == tsFlatButtons)
+        bits |= TCS_BUTTONS | TCS_FLATBUTTONS;
+    if (FMultiLine)
+        bits |= TCS_MULTILINE;
+    if (FOwnerDraw)
+        bits |= TCS_OWNERDRAWFIXED;
+    if (!FTabStop)
+        bits |= TCS_FOCUSNEVER;
     return bits;
 }
 
-void TCustomTabControl::RecreateWnd() {
+void TCustomTabControl::RecreateWnd()
+{
     FLayoutValid = false;
     Layout();
     Invalidate();
 }
 
-void TCustomTabControl::SetBounds(int left, int top, int width, int height) {
+void TCustomTabControl::SetBounds(int left, int top, int width, int height)
+{
     const bool resized = width != Width() || height != Height();
     TCustomControl::SetBounds(left, top, width, height);
-    if (resized && FLayoutValid) InvalidateLayout();
+    if (resized && FLayoutValid)
+        InvalidateLayout();
 }
 
-void TCustomTabControl::InsertTab(int index, const std::string& caption, int imageIndex) {
-    if (index < 0 || index > TabCount()) index = TabCount();
+void TCustomTabControl::InsertTab(int index, const std::string& caption, int imageIndex)
+{
+    if (index < 0 || index > TabCount())
+        index = TabCount();
     FTabs.insert(FTabs.begin() + index, TTabItem{caption, imageIndex});
-    if (FTabIndex >= index) ++FTabIndex;
+    if (FTabIndex >= index)
+        ++FTabIndex;
     TabInserted(index);
     InvalidateLayout();
     Invalidate();
 }
 
-void TCustomTabControl::DeleteTab(int index) {
-    if (index < 0 || index >= TabCount()) return;
+void TCustomTabControl::DeleteTab(int index)
+{
+    if (index < 0 || index >= TabCount())
+        return;
     FTabs.erase(FTabs.begin() + index);
-    if (FTabIndex == index) FTabIndex = -1;
-    else if (FTabIndex > index) --FTabIndex;
+    if (FTabIndex == index)
+        FTabIndex = -1;
+    else if (FTabIndex > index)
+        --FTabIndex;
     InvalidateLayout();
     Invalidate();
 }
 
-void TCustomTabControl::SetTabCaption(int index, const std::string& caption) {
-    if (index < 0 || index >= TabCount()) return;
-    if (FTabs[static_cast<std::size_t>(index)].Caption == caption) return;
+void TCustomTabControl::SetTabCaption(int index, const std::string& caption)
+{
+    if (index < 0 || index >= TabCount())
+        return;
+    if (FTabs[static_cast<std::size_t>(index)].Caption == caption)
+        return;
     FTabs[static_cast<std::size_t>(index)].Caption = caption;
     InvalidateLayout();
     Invalidate();
 }
 
-void TCustomTabControl::ClearTabs() {
+void TCustomTabControl::ClearTabs()
+{
     FTabs.clear();
     FTabIndex = -1;
     InvalidateLayout();
     Invalidate();
 }
 
-bool TCustomTabControl::CanChange() {
+bool TCustomTabControl::CanChange()
+{
     bool allow = true;
-    if (FOnChanging) FOnChanging(this, allow);
+    if (FOnChanging)
+        FOnChanging(this, allow);
     return allow;
 }
 
-void TCustomTabControl::Change() {
-    if (FOnChange) FOnChange(this);
+void TCustomTabControl::Change()
+{
+    if (FOnChange)
+        FOnChange(this);
 }
 
-void TCustomTabControl::DrawTab(const TDrawItemStruct& drawItem) {
-    if (FOnDrawTab) FOnDrawTab(this, drawItem.ItemID, drawItem.ItemRect, (drawItem.ItemState & ODS_SELECTED) != 0);
+void TCustomTabControl::DrawTab(const TDrawItemStruct& drawItem)
+{
+    if (FOnDrawTab)
+        FOnDrawTab(this, drawItem.ItemID, drawItem.ItemRect, (drawItem.ItemState & ODS_SELECTED) != 0);
 }
 
-bool TCustomTabControl::SelectTabByUser(int index) {
-    if (index < 0 || index >= TabCount() || index == FTabIndex || !TabEnabled(index)) return false;
-    if (!CanChange()) return false;
+bool TCustomTabControl::SelectTabByUser(int index)
+{
+    if (index < 0 || index >= TabCount() || index == FTabIndex || !TabEnabled(index))
+        return false;
+    if (!CanChange())
+        return false;
     SetTabIndex(index);
     Change();
     return true;
 }
 
-void TCustomTabControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+void TCustomTabControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
     TCustomControl::MouseDown(button, shift, x, y);
-    if (button != mbLeft) return;
+    if (button != mbLeft)
+        return;
     const TTabLayout& layout = Layout();
     if (layout.Scrolling) {
         if (layout.ScrollBack.Contains(TPoint{x, y})) {
@@ -247,19 +328,25 @@ void TCustomTabControl::MouseDown(TMouseButton button, TShiftState shift, int x,
         }
     }
     const int index = IndexOfTabAt(x, y);
-    if (index >= 0) SelectTabByUser(index);
+    if (index >= 0)
+        SelectTabByUser(index);
 }
 
-bool TCustomTabControl::WantsKey(std::uint16_t key, TShiftState shift) const {
+bool TCustomTabControl::WantsKey(std::uint16_t key, TShiftState shift) const
+{
     return (shift & (ssAlt | ssCtrl)) == 0 && (key == vkLeft || key == vkRight || key == vkUp || key == vkDown);
 }
 
-void TCustomTabControl::KeyDown(std::uint16_t& key, TShiftState shift) {
+void TCustomTabControl::KeyDown(std::uint16_t& key, TShiftState shift)
+{
     TCustomControl::KeyDown(key, shift);
     int step = 0;
-    if (key == vkLeft || key == vkUp) step = -1;
-    else if (key == vkRight || key == vkDown) step = 1;
-    if (step == 0 || TabCount() == 0) return;
+    if (key == vkLeft || key == vkUp)
+        step = -1;
+    else if (key == vkRight || key == vkDown)
+        step = 1;
+    if (step == 0 || TabCount() == 0)
+        return;
     for (int i = FTabIndex + step; i >= 0 && i < TabCount(); i += step)
         if (TabEnabled(i)) {
             SelectTabByUser(i);
@@ -268,18 +355,22 @@ void TCustomTabControl::KeyDown(std::uint16_t& key, TShiftState shift) {
     key = 0;
 }
 
-void TCustomTabControl::FontChanged() {
+void TCustomTabControl::FontChanged()
+{
     RecreateWnd();
     TCustomControl::FontChanged();
 }
 
-void TCustomTabControl::Resized() {
+void TCustomTabControl::Resized()
+{
     InvalidateLayout();
     TCustomControl::Resized();
 }
 
-void TCustomTabControl::PaintFrame(TCanvas& canvas, const TRect& frame) {
-    if (frame.IsEmpty()) return;
+void TCustomTabControl::PaintFrame(TCanvas& canvas, const TRect& frame)
+{
+    if (frame.IsEmpty())
+        return;
     TCanvasState keep(canvas);
     TPen pen;
     auto line = [&](TColor color, int x0, int y0, int x1, int y1) {
@@ -299,8 +390,10 @@ void TCustomTabControl::PaintFrame(TCanvas& canvas, const TRect& frame) {
     line(clBtnShadow, r - 1, b - 1, l, b - 1);
 }
 
-void TCustomTabControl::PaintNativeTab(TCanvas& canvas, const TRect& rect, bool selected) {
-    if (rect.IsEmpty()) return;
+void TCustomTabControl::PaintNativeTab(TCanvas& canvas, const TRect& rect, bool selected)
+{
+    if (rect.IsEmpty())
+        return;
     TCanvasState keep(canvas);
     TBrush brush;
     brush.SetColor(Color());
@@ -319,7 +412,8 @@ void TCustomTabControl::PaintNativeTab(TCanvas& canvas, const TRect& rect, bool 
         // A raised button, pushed in when selected.
         const TColor light = selected ? cl3DDkShadow : clBtnHighlight;
         const TColor dark = selected ? clBtnHighlight : cl3DDkShadow;
-        if (FStyle == tsFlatButtons && !selected) return;
+        if (FStyle == tsFlatButtons && !selected)
+            return;
         line(light, l, b, l, t);
         line(light, l, t, r, t);
         line(dark, r, t, r, b);
@@ -359,7 +453,8 @@ void TCustomTabControl::PaintNativeTab(TCanvas& canvas, const TRect& rect, bool 
     }
 }
 
-void TCustomTabControl::Paint() {
+void TCustomTabControl::Paint()
+{
     TCanvas& canvas = Canvas();
     const TTabLayout& layout = Layout();
     {
@@ -369,7 +464,8 @@ void TCustomTabControl::Paint() {
         canvas.SetBrush(brush);
         canvas.FillRect(ClientRect());
     }
-    if (!layout.Buttons) PaintFrame(canvas, layout.PageFrame);
+    if (!layout.Buttons)
+        PaintFrame(canvas, layout.PageFrame);
 
     const std::uint32_t bits = StyleBits();
     const bool ownerDraw = (bits & TCS_OWNERDRAWFIXED) != 0;
@@ -395,12 +491,16 @@ void TCustomTabControl::Paint() {
         canvas.DrawText(TabCaption(i), text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
     };
     for (int i = 0; i < TabCount(); ++i)
-        if (i != FTabIndex) paintTab(i);
-    if (FTabIndex >= 0) paintTab(FTabIndex);
-    if (layout.Scrolling) PaintScrollArrows(canvas);
+        if (i != FTabIndex)
+            paintTab(i);
+    if (FTabIndex >= 0)
+        paintTab(FTabIndex);
+    if (layout.Scrolling)
+        PaintScrollArrows(canvas);
 }
 
-void TCustomTabControl::PaintScrollArrows(TCanvas& canvas) {
+void TCustomTabControl::PaintScrollArrows(TCanvas& canvas)
+{
     TCanvasState keep(canvas);
     const TTabLayout& layout = FLayout;
     for (int k = 0; k < 2; ++k) {

@@ -14,12 +14,15 @@ constexpr int ArrowWidth = 16;
 
 } // namespace
 
-TTabPosition TabPositionFromStyle(std::uint32_t styleBits) {
-    if (styleBits & TCS_VERTICAL) return (styleBits & TCS_RIGHT) ? tpRight : tpLeft;
+TTabPosition TabPositionFromStyle(std::uint32_t styleBits)
+{
+    if (styleBits & TCS_VERTICAL)
+        return (styleBits & TCS_RIGHT) ? tpRight : tpLeft;
     return (styleBits & TCS_BOTTOM) ? tpBottom : tpTop;
 }
 
-TTabLayout LayoutTabs(const TTabLayoutInput& input) {
+TTabLayout LayoutTabs(const TTabLayoutInput& input)
+{
     TTabLayout layout;
     layout.Position = TabPositionFromStyle(input.StyleBits);
     layout.Buttons = (input.StyleBits & TCS_BUTTONS) != 0;
@@ -29,9 +32,8 @@ TTabLayout LayoutTabs(const TTabLayoutInput& input) {
     const int gap = layout.Buttons ? ButtonGap : 0;
     const TRect& client = input.Client;
 
-    const int thickness = input.TabHeight > 0
-                              ? input.TabHeight
-                              : std::max(input.TextHeight, input.GlyphHeight) + 2 * PadY + 1;
+    const int thickness =
+        input.TabHeight > 0 ? input.TabHeight : std::max(input.TextHeight, input.GlyphHeight) + 2 * PadY + 1;
     std::vector<int> lengths(count);
     for (int i = 0; i < count; ++i) {
         lengths[i] = input.TabWidth > 0 ? input.TabWidth
@@ -59,7 +61,8 @@ TTabLayout LayoutTabs(const TTabLayoutInput& input) {
     int selectedRow = 0;
     for (int r = 0; r < rowCount; ++r)
         for (int i : rows[r])
-            if (i == input.Selected) selectedRow = r;
+            if (i == input.Selected)
+                selectedRow = r;
 
     // A single row that does not fit scrolls between two arrow buttons at its end.
     int scrollOffset = 0;
@@ -74,7 +77,8 @@ TTabLayout LayoutTabs(const TTabLayoutInput& input) {
         }
         layout.MaxFirstVisible = maxFirst;
         layout.FirstVisible = std::clamp(input.FirstVisible, 0, maxFirst);
-        for (int i = 0; i < layout.FirstVisible; ++i) scrollOffset += lengths[i] + gap;
+        for (int i = 0; i < layout.FirstVisible; ++i)
+            scrollOffset += lengths[i] + gap;
     }
 
     const int pitch = thickness + gap;
@@ -86,18 +90,27 @@ TTabLayout LayoutTabs(const TTabLayoutInput& input) {
         const int n = static_cast<int>(rows[r].size());
         if (rowCount > 1) {
             int total = 0;
-            for (int i : rows[r]) total += lengths[i];
+            for (int i : rows[r])
+                total += lengths[i];
             total += gap * (n - 1);
             extra = std::max(0, available - total);
         }
         // Across the row: where this row starts, from the control's edge.
         int across;
         switch (layout.Position) {
-        case tpTop: across = client.Top + Margin + (rowCount - 1 - row) * pitch; break;
-        case tpBottom: across = client.Bottom - area + row * pitch + gap; break;
-        case tpLeft: across = client.Left + Margin + (rowCount - 1 - row) * pitch; break;
+        case tpTop:
+            across = client.Top + Margin + (rowCount - 1 - row) * pitch;
+            break;
+        case tpBottom:
+            across = client.Bottom - area + row * pitch + gap;
+            break;
+        case tpLeft:
+            across = client.Left + Margin + (rowCount - 1 - row) * pitch;
+            break;
         case tpRight:
-        default: across = client.Right - area + row * pitch + gap; break;
+        default:
+            across = client.Right - area + row * pitch + gap;
+            break;
         }
         int along = (vertical ? client.Top : client.Left) + Margin - scrollOffset;
         if (layout.Scrolling) {
@@ -114,7 +127,8 @@ TTabLayout LayoutTabs(const TTabLayoutInput& input) {
         for (int k = 0; k < n; ++k) {
             const int i = rows[r][k];
             const int length = lengths[i] + extra / n + (k < extra % n ? 1 : 0);
-            layout.Items[i] = vertical ? Bounds(across, along, thickness, length) : Bounds(along, across, length, thickness);
+            layout.Items[i] =
+                vertical ? Bounds(across, along, thickness, length) : Bounds(along, across, length, thickness);
             layout.Rows[i] = row;
             along += length + gap;
         }
@@ -122,23 +136,37 @@ TTabLayout LayoutTabs(const TTabLayoutInput& input) {
 
     TRect frame = client;
     switch (layout.Position) {
-    case tpTop: frame.Top += area; break;
-    case tpBottom: frame.Bottom -= area; break;
-    case tpLeft: frame.Left += area; break;
-    case tpRight: frame.Right -= area; break;
+    case tpTop:
+        frame.Top += area;
+        break;
+    case tpBottom:
+        frame.Bottom -= area;
+        break;
+    case tpLeft:
+        frame.Left += area;
+        break;
+    case tpRight:
+        frame.Right -= area;
+        break;
     }
-    if (frame.Right < frame.Left) frame.Right = frame.Left;
-    if (frame.Bottom < frame.Top) frame.Bottom = frame.Top;
+    if (frame.Right < frame.Left)
+        frame.Right = frame.Left;
+    if (frame.Bottom < frame.Top)
+        frame.Bottom = frame.Top;
     layout.PageFrame = frame;
     TRect display{frame.Left + PageInset, frame.Top + PageInset, frame.Right - PageInset, frame.Bottom - PageInset};
-    if (display.Right < display.Left) display.Right = display.Left;
-    if (display.Bottom < display.Top) display.Bottom = display.Top;
+    if (display.Right < display.Left)
+        display.Right = display.Left;
+    if (display.Bottom < display.Top)
+        display.Bottom = display.Top;
     layout.DisplayRect = display;
     return layout;
 }
 
-TRect TabDrawRect(const TTabLayout& layout, int index, int selected) {
-    if (index < 0 || index >= static_cast<int>(layout.Items.size())) return TRect{};
+TRect TabDrawRect(const TTabLayout& layout, int index, int selected)
+{
+    if (index < 0 || index >= static_cast<int>(layout.Items.size()))
+        return TRect{};
     TRect r = layout.Items[index];
     if (index == selected && !layout.Buttons) {
         r.Left -= SelectedGrowth;
@@ -149,10 +177,14 @@ TRect TabDrawRect(const TTabLayout& layout, int index, int selected) {
     return r;
 }
 
-int TabAtPoint(const TTabLayout& layout, TPoint point, int selected) {
-    if (layout.Scrolling && (layout.ScrollBack.Contains(point) || layout.ScrollForward.Contains(point))) return -1;
-    if (TabDrawRect(layout, selected, selected).Contains(point)) return selected;
+int TabAtPoint(const TTabLayout& layout, TPoint point, int selected)
+{
+    if (layout.Scrolling && (layout.ScrollBack.Contains(point) || layout.ScrollForward.Contains(point)))
+        return -1;
+    if (TabDrawRect(layout, selected, selected).Contains(point))
+        return selected;
     for (int i = 0; i < static_cast<int>(layout.Items.size()); ++i)
-        if (layout.Items[i].Contains(point)) return i;
+        if (layout.Items[i].Contains(point))
+            return i;
     return -1;
 }

@@ -31,8 +31,8 @@ struct TTabLayoutInput {
     TRect Client;
     std::vector<int> TextWidths; // one per tab
     int TextHeight = 0;
-    int TabWidth = 0;  // 0: from the caption
-    int TabHeight = 0; // 0: from the font
+    int TabWidth = 0;   // 0: from the caption
+    int TabHeight = 0;  // 0: from the font
     int GlyphWidth = 0; // 0: no glyphs
     int GlyphHeight = 0;
     int Selected = -1;

@@ -11,7 +11,7 @@
 
 // Style bits of a tab control.
 constexpr std::uint32_t TCS_BOTTOM = 0x0002;
-constexpr std::uint32_t TCS_RIGHT = 0x0002;        // with TCS_VERTICAL
+constexpr std::uint32_t TCS_RIGHT = 0x0002; // with TCS_VERTICAL
 constexpr std::uint32_t TCS_MULTISELECT = 0x0004;
 constexpr std::uint32_t TCS_FLATBUTTONS = 0x0008;
 constexpr std::uint32_t TCS_VERTICAL = 0x0080;

@@ -6,8 +6,10 @@ class TBevelPainter {
 public:
     TBevelPainter(TCanvas& canvas, TRect& area) : FCanvas(canvas), FArea(area) {}
 
-    void Bevel(TglSides sides, TBevelCut cut, bool bold) {
-        if (cut == bvNone) return;
+    void Bevel(TglSides sides, TBevelCut cut, bool bold)
+    {
+        if (cut == bvNone)
+            return;
         const bool lowered = cut == bvLowered;
         const bool raised = cut == bvRaised;
         const TColor topLeft = raised ? clBtnHighlight : clBtnShadow;
@@ -15,17 +17,20 @@ public:
         const bool boldTopLeft = bold && lowered;
         const bool boldBottomRight = bold && raised;
         for (TglSide side : {fsdLeft, fsdTop, fsdRight, fsdBottom}) {
-            if (!sides.Contains(side)) continue;
+            if (!sides.Contains(side))
+                continue;
             const bool leading = side == fsdLeft || side == fsdTop;
             const bool twoLines = leading ? boldTopLeft : boldBottomRight;
-            if (twoLines) Line(side, cl3DDkShadow);
+            if (twoLines)
+                Line(side, cl3DDkShadow);
             Line(side, leading ? topLeft : bottomRight);
         }
     }
 
 private:
     // One line along a side of the area, both ends included, then that side moves in.
-    void Line(TglSide side, TColor color) {
+    void Line(TglSide side, TColor color)
+    {
         FCanvas.Pen().SetColor(color);
         TRect& a = FArea;
         switch (side) {
@@ -48,12 +53,16 @@ private:
         }
     }
 
-    void Segment(int x0, int y0, int x1, int y1) {
-        if (x1 < x0 || y1 < y0) return;
+    void Segment(int x0, int y0, int x1, int y1)
+    {
+        if (x1 < x0 || y1 < y0)
+            return;
         FCanvas.MoveTo(x0, y0);
         // Lines leave out their end point; one step further takes the corner in.
-        if (x0 == x1) FCanvas.LineTo(x1, y1 + 1);
-        else FCanvas.LineTo(x1 + 1, y1);
+        if (x0 == x1)
+            FCanvas.LineTo(x1, y1 + 1);
+        else
+            FCanvas.LineTo(x1 + 1, y1);
     }
 
     TCanvas& FCanvas;
@@ -63,11 +72,13 @@ private:
 } // namespace
 
 TRect DrawBevelFrame(TCanvas& canvas, const TRect& rect, TglSides sides, TBevelCut inner, TBevelCut outer, bool bold,
-                     TColor color, bool noFill) {
+                     TColor color, bool noFill)
+{
     TRect area = rect;
     {
         TCanvasState keep(canvas);
-        if (canvas.Pen().Width() == 0) canvas.Pen().SetWidth(1);
+        if (canvas.Pen().Width() == 0)
+            canvas.Pen().SetWidth(1);
         TBevelPainter painter(canvas, area);
         painter.Bevel(sides, outer, bold);
         painter.Bevel(sides, inner, bold);

@@ -9,7 +9,10 @@
 
 // True when bitmap is assigned and both its width and height are non-zero.
 bool BitmapHasPixels(const TBitmap* bitmap);
-inline bool BitmapHasPixels(const TBitmap& bitmap) { return BitmapHasPixels(&bitmap); }
+inline bool BitmapHasPixels(const TBitmap& bitmap)
+{
+    return BitmapHasPixels(&bitmap);
+}
 
 // The draw styles of DrawBitmapExt.
 enum TBitmapDrawStyle : int {

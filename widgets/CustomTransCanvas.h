@@ -79,7 +79,10 @@ public:
     int ApplyFade(int x, int y, int percent);
     static double BiasCurve(double value, double amount) { return ::BiasCurve(value, amount); }
     static std::uint8_t MixChannel(int fore, int back, int percent) { return ::MixChannel(fore, back, percent); }
-    static std::uint8_t FilterChannel(int foreSum, int back, int percent) { return ::FilterChannel(foreSum, back, percent); }
+    static std::uint8_t FilterChannel(int foreSum, int back, int percent)
+    {
+        return ::FilterChannel(foreSum, back, percent);
+    }
 
 protected:
     void Paint() override;
@@ -106,8 +109,10 @@ protected:
 
 private:
     template <class V>
-    void SetAndInvalidate(V& field, V value) {
-        if (field == value) return;
+    void SetAndInvalidate(V& field, V value)
+    {
+        if (field == value)
+            return;
         field = value;
         Invalidate();
     }

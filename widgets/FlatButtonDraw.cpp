@@ -12,13 +12,23 @@ constexpr i64 NotDrawn = -1;
 // what is stored is kept within a range any canvas handles.
 constexpr i64 PositionLimit = i64{1} << 24;
 
-int ToPosition(i64 value) { return static_cast<int>(std::clamp(value, -PositionLimit, PositionLimit)); }
+int ToPosition(i64 value)
+{
+    return static_cast<int>(std::clamp(value, -PositionLimit, PositionLimit));
+}
 
-i64 Center(i64 total, i64 border, i64 size) { return border + (total - 2 * border - size) / 2; }
+i64 Center(i64 total, i64 border, i64 size)
+{
+    return border + (total - 2 * border - size) / 2;
+}
 
-bool Underlined(const TFont& font) { return font.Style().Contains(fsUnderline); }
+bool Underlined(const TFont& font)
+{
+    return font.Style().Contains(fsUnderline);
+}
 
-TFont UnderlinedCopy(const TFont& font) {
+TFont UnderlinedCopy(const TFont& font)
+{
     TFont copy(font);
     copy.SetStyle(font.Style() + fsUnderline);
     return copy;
@@ -28,7 +38,8 @@ struct TCaptionParts {
     std::string_view Before, Accel, After;
 };
 
-TCaptionParts SplitAt(const TAcceleratedText& text) {
+TCaptionParts SplitAt(const TAcceleratedText& text)
+{
     const std::string_view s = text.Text;
     const auto a = static_cast<std::size_t>(text.Accel);
     return {s.substr(0, a - 1), s.substr(a - 1, 1), s.substr(a)};
@@ -36,28 +47,34 @@ TCaptionParts SplitAt(const TAcceleratedText& text) {
 
 } // namespace
 
-TAcceleratedText ParseAccelerator(std::string_view caption) {
+TAcceleratedText ParseAccelerator(std::string_view caption)
+{
     TAcceleratedText result{std::string(caption), 0};
     std::string& s = result.Text;
     // Positions are 1-based as the shown letter is reported; s[i - 1] is letter i.
     for (std::size_t i = 1; i + 1 <= s.size(); ++i) {
-        if (s[i - 1] != '&') continue;
-        if (s[i] != '&') result.Accel = static_cast<int>(i);
+        if (s[i - 1] != '&')
+            continue;
+        if (s[i] != '&')
+            result.Accel = static_cast<int>(i);
         s.erase(i - 1, 1);
     }
     return result;
 }
 
-char AcceleratorOf(std::string_view caption) {
+char AcceleratorOf(std::string_view caption)
+{
     const TAcceleratedText text = ParseAccelerator(caption);
     return text.Accel > 0 ? text.Text[static_cast<std::size_t>(text.Accel) - 1] : '\0';
 }
 
-int CenterOffset(int total, int border, int size) {
+int CenterOffset(int total, int border, int size)
+{
     return ToPosition(Center(total, border, size));
 }
 
-TFlatButtonPlan PlanFlatButton(const TFlatButtonFace& face) {
+TFlatButtonPlan PlanFlatButton(const TFlatButtonFace& face)
+{
     TFlatButtonPlan plan;
     const bool radio = face.Kind == fbkRadioButton;
 
@@ -65,7 +82,8 @@ TFlatButtonPlan PlanFlatButton(const TFlatButtonFace& face) {
         plan.Border = plan.Margin = 1;
         if (face.FocusStyle == ffsBorder) {
             plan.Margin = 2;
-            if (face.Focused) plan.Border = 2;
+            if (face.Focused)
+                plan.Border = 2;
         }
     }
 
@@ -160,18 +178,24 @@ TFlatButtonPlan PlanFlatButton(const TFlatButtonFace& face) {
 
     if (!face.AutoSize) {
         // What does not fit is dropped whole, each coordinate by itself.
-        if (gx + gw > width - b) gx = NotDrawn;
-        if (gy + gh > height - b) gy = NotDrawn;
-        if (tx + w > width - b) tx = NotDrawn;
-        if (ty + h > height - b) ty = NotDrawn;
+        if (gx + gw > width - b)
+            gx = NotDrawn;
+        if (gy + gh > height - b)
+            gy = NotDrawn;
+        if (tx + w > width - b)
+            tx = NotDrawn;
+        if (ty + h > height - b)
+            ty = NotDrawn;
     }
     plan.GlyphPos = TPoint{ToPosition(gx), ToPosition(gy)};
     plan.TextPos = TPoint{ToPosition(tx), ToPosition(ty)};
     return plan;
 }
 
-void PaintFlatButton(TCanvas& canvas, const TFlatButtonFace& face, const TFlatButtonPlan& plan) {
-    if (plan.Resize) return;
+void PaintFlatButton(TCanvas& canvas, const TFlatButtonFace& face, const TFlatButtonPlan& plan)
+{
+    if (plan.Resize)
+        return;
     TCanvasState saved(canvas);
     const bool radio = face.Kind == fbkRadioButton;
 

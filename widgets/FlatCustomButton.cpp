@@ -3,10 +3,10 @@
 #include "widgets/FlatCustomRadioButton.h"
 #include "widgets/ImageListGlyphs.h"
 
-#include "ui/CustomForm.h"
-#include "ui/ImageList.h"
 #include "classes/Published.h"
 #include "platform/AsciiText.h"
+#include "ui/CustomForm.h"
+#include "ui/ImageList.h"
 
 #include "gfx/Canvas.h"
 #include "platform/ScopeGuard.h"
@@ -43,32 +43,41 @@ constexpr TShiftState ModifierKeys = ssShift | ssCtrl | ssAlt;
 
 } // namespace
 
-const TClassInfo& TFlatCustomButton::StaticClass() {
+const TClassInfo& TFlatCustomButton::StaticClass()
+{
     static const TClassInfo info = MakeClass<TFlatCustomButton, TButtonControl>("TFlatCustomButton", {});
     return info;
 }
 
-TFlatCustomButton::TFlatCustomButton(TComponent* owner) : TButtonControl(owner) {
+TFlatCustomButton::TFlatCustomButton(TComponent* owner) : TButtonControl(owner)
+{
     FCaption.clear();
     SetBounds(Left(), Top(), 75, 25);
     FTabStop = true;
     FControlStyle = TControlStyle{csSetCaption, csOpaque};
 }
 
-TFlatCustomButton::~TFlatCustomButton() {
-    if (FGlyph) RemoveFreeNotification(*FGlyph);
+TFlatCustomButton::~TFlatCustomButton()
+{
+    if (FGlyph)
+        RemoveFreeNotification(*FGlyph);
     FGlyph = nullptr;
 }
 
-void TFlatCustomButton::SetGlyph(TComponent* value) {
-    if (value == FGlyph) return;
-    if (FGlyph) RemoveFreeNotification(*FGlyph);
+void TFlatCustomButton::SetGlyph(TComponent* value)
+{
+    if (value == FGlyph)
+        return;
+    if (FGlyph)
+        RemoveFreeNotification(*FGlyph);
     FGlyph = value;
-    if (FGlyph) FreeNotification(*FGlyph);
+    if (FGlyph)
+        FreeNotification(*FGlyph);
     PaintButton();
 }
 
-void TFlatCustomButton::Notification(TComponent* component, TOperation operation) {
+void TFlatCustomButton::Notification(TComponent* component, TOperation operation)
+{
     TButtonControl::Notification(component, operation);
     if (operation == opRemove && component == FGlyph && FGlyph) {
         FGlyph = nullptr;
@@ -76,39 +85,51 @@ void TFlatCustomButton::Notification(TComponent* component, TOperation operation
     }
 }
 
-void TFlatCustomButton::SetState(TCheckBoxState value) {
-    if (value == FState) return;
+void TFlatCustomButton::SetState(TCheckBoxState value)
+{
+    if (value == FState)
+        return;
     FState = value;
     if (ButtonKind() == fbkRadioButton) {
         SetTabStop(FState == cbChecked);
-        if (FState == cbChecked) UncheckSiblings();
+        if (FState == cbChecked)
+            UncheckSiblings();
     }
     PaintButton();
 }
 
-void TFlatCustomButton::SetAutoSize(bool value) {
-    if (value == FAutoSize) return;
+void TFlatCustomButton::SetAutoSize(bool value)
+{
+    if (value == FAutoSize)
+        return;
     FAutoSize = value;
     Repaint();
 }
 
-void TFlatCustomButton::UncheckSiblings() {
+void TFlatCustomButton::UncheckSiblings()
+{
     TWinControl* parent = Parent();
-    if (!parent) return;
+    if (!parent)
+        return;
     // A handler may rearrange the children; walk a copy.
     std::vector<TControl*> siblings;
-    for (int i = 0; i < parent->ControlCount(); ++i) siblings.push_back(parent->Controls(i));
+    for (int i = 0; i < parent->ControlCount(); ++i)
+        siblings.push_back(parent->Controls(i));
     for (TControl* control : siblings) {
-        if (control == this || !parent->ContainsControl(control)) continue;
-        if (auto* radio = dynamic_cast<TFlatCustomRadioButton*>(control)) radio->SetState(cbUnchecked);
+        if (control == this || !parent->ContainsControl(control))
+            continue;
+        if (auto* radio = dynamic_cast<TFlatCustomRadioButton*>(control))
+            radio->SetState(cbUnchecked);
     }
 }
 
 // --- painting ----------------------------------------------------------------------------
 
-void TFlatCustomButton::PaintButton() {
+void TFlatCustomButton::PaintButton()
+{
     bool cont = true;
-    if (FOnPaint) FOnPaint(this, cont);
+    if (FOnPaint)
+        FOnPaint(this, cont);
     // A handler that keeps answering false gets the face drawn with the colours it has
     // after a few rounds, rather than repainting without end.
     if (!cont && FRepaintDepth < MaxRepaintDepth) {
@@ -118,7 +139,8 @@ void TFlatCustomButton::PaintButton() {
     DrawFlatButton();
 }
 
-void TFlatCustomButton::RepaintButton() {
+void TFlatCustomButton::RepaintButton()
+{
     TDepthScope depth(FRepaintDepth);
     TCustomForm* form = ParentForm();
     Validate();
@@ -132,22 +154,27 @@ void TFlatCustomButton::RepaintButton() {
     Repaint();
 }
 
-void TFlatCustomButton::Paint() {
+void TFlatCustomButton::Paint()
+{
     TFlagScope inPaint(FInPaintPass);
     PaintButton();
 }
 
-void TFlatCustomButton::DrawFlatButton() {
-    if (!Visible() || !Parent()) return;
+void TFlatCustomButton::DrawFlatButton()
+{
+    if (!Visible() || !Parent())
+        return;
     TCustomForm* form = ParentForm();
-    if (!form || !form->HandleAllocated()) return;
+    if (!form || !form->HandleAllocated())
+        return;
 
     TFlatButtonFace face;
     // A framework image list, or any component that is itself an image source.
     std::optional<TImageListGlyphs> listGlyphs;
     face.Images = dynamic_cast<const TFlatButtonImages*>(FGlyph);
     if (!face.Images) {
-        if (const auto* list = dynamic_cast<const TImageList*>(FGlyph)) face.Images = &listGlyphs.emplace(*list);
+        if (const auto* list = dynamic_cast<const TImageList*>(FGlyph))
+            face.Images = &listGlyphs.emplace(*list);
     }
     face.GlyphIndex = FGlyphIndex;
     face.Spacing = FSpacing;
@@ -170,7 +197,8 @@ void TFlatCustomButton::DrawFlatButton() {
     if (plan.Resize) {
         SetBounds(Left(), Top(), plan.NewSize.cx, plan.NewSize.cy);
         // The repaint draws the new size; a size the framework did not take is not chased.
-        if (Width() == plan.NewSize.cx && Height() == plan.NewSize.cy) RepaintButton();
+        if (Width() == plan.NewSize.cx && Height() == plan.NewSize.cy)
+            RepaintButton();
         return;
     }
     PaintFlatButton(Canvas(), face, plan);
@@ -178,8 +206,10 @@ void TFlatCustomButton::DrawFlatButton() {
 
 // --- clicks --------------------------------------------------------------------------------
 
-void TFlatCustomButton::Click() {
-    if (!Focused() && CanFocus()) SetFocus();
+void TFlatCustomButton::Click()
+{
+    if (!Focused() && CanFocus())
+        SetFocus();
     if (ButtonKind() == fbkRadioButton) {
         SetState(cbChecked);
     } else {
@@ -188,21 +218,27 @@ void TFlatCustomButton::Click() {
             form = outer;
             outer = outer->Parent() ? outer->Parent()->ParentForm() : nullptr;
         }
-        if (form) form->SetModalResult(FModalResult);
-        if (FGroupIndex == 0) FState = cbUnchecked;
-        else FState = FState == cbChecked ? cbUnchecked : cbChecked;
+        if (form)
+            form->SetModalResult(FModalResult);
+        if (FGroupIndex == 0)
+            FState = cbUnchecked;
+        else
+            FState = FState == cbChecked ? cbUnchecked : cbChecked;
     }
     TButtonControl::Click();
 }
 
-void TFlatCustomButton::Clicked() {
+void TFlatCustomButton::Clicked()
+{
     // The native click of a space-bar release arrives while KeyPressed is still set: the key
     // release itself clicks.
-    if (FClicksDisabled || FKeyPressed) return;
+    if (FClicksDisabled || FKeyPressed)
+        return;
     Click();
 }
 
-void TFlatCustomButton::KeyboardClick() {
+void TFlatCustomButton::KeyboardClick()
+{
     FKeyPressed = true;
     PaintButton();
     const TScopeGuard release([this] {
@@ -212,23 +248,29 @@ void TFlatCustomButton::KeyboardClick() {
     Click();
 }
 
-bool TFlatCustomButton::DialogKey(std::uint16_t key, TShiftState shift) {
+bool TFlatCustomButton::DialogKey(std::uint16_t key, TShiftState shift)
+{
     const bool wanted = (key == vkReturn && FDefault) || (key == vkEscape && FCancel);
-    if (wanted && (shift & ModifierKeys) == 0 && CanFocus() && !FMousePressed && !FKeyPressed) KeyboardClick();
+    if (wanted && (shift & ModifierKeys) == 0 && CanFocus() && !FMousePressed && !FKeyPressed)
+        KeyboardClick();
     return false;
 }
 
-bool TFlatCustomButton::DialogChar(char ch) {
+bool TFlatCustomButton::DialogChar(char ch)
+{
     const char accel = AcceleratorOf(Caption());
-    if (accel == '\0' || UpCaseAscii(accel) != UpCaseAscii(ch)) return false;
-    if (!CanFocus() || FMousePressed || FKeyPressed) return false;
+    if (accel == '\0' || UpCaseAscii(accel) != UpCaseAscii(ch))
+        return false;
+    if (!CanFocus() || FMousePressed || FKeyPressed)
+        return false;
     KeyboardClick();
     return true;
 }
 
 // --- mouse, keys and focus -------------------------------------------------------------------
 
-void TFlatCustomButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+void TFlatCustomButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
     TButtonControl::MouseDown(button, shift, x, y);
     if (button == mbLeft && !FKeyPressed) {
         FMousePressed = true;
@@ -236,7 +278,8 @@ void TFlatCustomButton::MouseDown(TMouseButton button, TShiftState shift, int x,
     }
 }
 
-void TFlatCustomButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+void TFlatCustomButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
     TButtonControl::MouseUp(button, shift, x, y);
     if (button == mbLeft && FMousePressed) {
         FMousePressed = false;
@@ -244,19 +287,22 @@ void TFlatCustomButton::MouseUp(TMouseButton button, TShiftState shift, int x, i
     }
 }
 
-void TFlatCustomButton::MouseEnter() {
+void TFlatCustomButton::MouseEnter()
+{
     TButtonControl::MouseEnter();
     FMouseInside = true;
     PaintButton();
 }
 
-void TFlatCustomButton::MouseLeave() {
+void TFlatCustomButton::MouseLeave()
+{
     TButtonControl::MouseLeave();
     FMouseInside = false;
     PaintButton();
 }
 
-void TFlatCustomButton::KeyDown(std::uint16_t& key, TShiftState shift) {
+void TFlatCustomButton::KeyDown(std::uint16_t& key, TShiftState shift)
+{
     TButtonControl::KeyDown(key, shift);
     if (key == vkSpace && Focused() && (shift & ModifierKeys) == 0 && !FMousePressed && !FKeyPressed) {
         FKeyPressed = true;
@@ -264,9 +310,11 @@ void TFlatCustomButton::KeyDown(std::uint16_t& key, TShiftState shift) {
     }
 }
 
-void TFlatCustomButton::KeyUp(std::uint16_t& key, TShiftState shift) {
+void TFlatCustomButton::KeyUp(std::uint16_t& key, TShiftState shift)
+{
     TButtonControl::KeyUp(key, shift);
-    if (!FKeyPressed) return;
+    if (!FKeyPressed)
+        return;
     // Any key's release ends the press with a click. The space bar may still be down: its
     // own release then clicks no second time.
     FSpaceDown = false;
@@ -277,24 +325,28 @@ void TFlatCustomButton::KeyUp(std::uint16_t& key, TShiftState shift) {
     Click();
 }
 
-void TFlatCustomButton::FocusIn() {
+void TFlatCustomButton::FocusIn()
+{
     TButtonControl::FocusIn();
     PaintButton();
 }
 
-void TFlatCustomButton::FocusOut() {
+void TFlatCustomButton::FocusOut()
+{
     TButtonControl::FocusOut();
     FKeyPressed = false;
     FMousePressed = false;
     PaintButton();
 }
 
-void TFlatCustomButton::EnabledChanged() {
+void TFlatCustomButton::EnabledChanged()
+{
     TButtonControl::EnabledChanged();
     PaintButton();
 }
 
-void TFlatCustomButton::TextChanged() {
+void TFlatCustomButton::TextChanged()
+{
     TButtonControl::TextChanged();
     PaintButton();
 }

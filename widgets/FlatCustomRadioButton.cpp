@@ -2,7 +2,8 @@
 
 #include "classes/Published.h"
 
-const TClassInfo& TFlatCustomRadioButton::StaticClass() {
+const TClassInfo& TFlatCustomRadioButton::StaticClass()
+{
     static const TClassInfo info = MakeClass<TFlatCustomRadioButton, TFlatCustomButton>("TFlatCustomRadioButton", {});
     return info;
 }

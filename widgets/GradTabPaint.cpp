@@ -7,28 +7,39 @@
 
 #include "gfx/DrawText.h"
 
-TRect TabPaintRect(const TRect& item, TglSide position, bool selected, bool buttons, TglSides borders) {
+TRect TabPaintRect(const TRect& item, TglSide position, bool selected, bool buttons, TglSides borders)
+{
     const int l = item.Left, t = item.Top, r = item.Right, b = item.Bottom;
-    if (buttons) return selected ? item : Rect(l - 1, t - 1, r - 1, b - 1);
+    if (buttons)
+        return selected ? item : Rect(l - 1, t - 1, r - 1, b - 1);
     if (selected) {
         switch (position) {
-        case fsdLeft: return Rect(l + 2, t + 2, r - 2, b - 4);
-        case fsdTop: return Rect(l + 3, t + 2, r - 4, b - 2);
-        case fsdRight: return Rect(l, t + 2, r - 4, b - 4);
+        case fsdLeft:
+            return Rect(l + 2, t + 2, r - 2, b - 4);
+        case fsdTop:
+            return Rect(l + 3, t + 2, r - 4, b - 2);
+        case fsdRight:
+            return Rect(l, t + 2, r - 4, b - 4);
         case fsdBottom:
-        default: return Rect(l + 3, t, r - 4, b - 3);
+        default:
+            return Rect(l + 3, t, r - 4, b - 3);
         }
     }
     switch (position) {
-    case fsdLeft: return Rect(l + 2, t, r, b - 2);
-    case fsdTop: return Rect(l + 1, t + 2, r - 2, b);
-    case fsdRight: return Rect(l, t, r - 4, b - 2);
+    case fsdLeft:
+        return Rect(l + 2, t, r, b - 2);
+    case fsdTop:
+        return Rect(l + 1, t + 2, r - 2, b);
+    case fsdRight:
+        return Rect(l, t, r - 4, b - 2);
     case fsdBottom:
-    default: return Rect(l + 1, borders.Contains(fsdTop) ? t - 1 : t - 2, r - 2, b - 3);
+    default:
+        return Rect(l + 1, borders.Contains(fsdTop) ? t - 1 : t - 2, r - 2, b - 3);
     }
 }
 
-TRect TabPageAreaRect(const TRect& client, const TRect& item, TglSide position, bool selected, bool buttons) {
+TRect TabPageAreaRect(const TRect& client, const TRect& item, TglSide position, bool selected, bool buttons)
+{
     const int h = item.Right - item.Left, v = item.Bottom - item.Top;
     const int d = buttons ? (position == fsdLeft ? 3 : 4) : (selected ? -1 : 5);
     TRect area = client;
@@ -66,7 +77,8 @@ namespace {
 
 // The start point of a rotated caption of extent (cx, cy) in c.
 TPoint RotatedCaptionPoint(TglLabelDir direction, TglHorAlign hAlign, TglVertAlign vAlign, const TRect& c, int cx,
-                           int cy) {
+                           int cy)
+{
     int x = 0, y = 0;
     switch (direction) {
     case fldRightLeft:
@@ -75,30 +87,41 @@ TPoint RotatedCaptionPoint(TglLabelDir direction, TglHorAlign hAlign, TglVertAli
         break;
     case fldDownUp:
         y = c.Bottom - 4;
-        if (hAlign == fhaCenter) y = c.Bottom - 4 - (c.Bottom - c.Top - cx) / 2;
-        else if (hAlign == fhaRight) y = c.Top + cx + 3;
+        if (hAlign == fhaCenter)
+            y = c.Bottom - 4 - (c.Bottom - c.Top - cx) / 2;
+        else if (hAlign == fhaRight)
+            y = c.Top + cx + 3;
         x = c.Left;
-        if (vAlign == fvaCenter) x = c.Left + (c.Right - c.Left - cy) / 2;
-        else if (vAlign == fvaBottom) x = c.Right - cy - 1;
+        if (vAlign == fvaCenter)
+            x = c.Left + (c.Right - c.Left - cy) / 2;
+        else if (vAlign == fvaBottom)
+            x = c.Right - cy - 1;
         break;
     case fldUpDown:
         y = c.Top + 4;
-        if (hAlign == fhaCenter) y = c.Top + 4 + (c.Bottom - c.Top - cx) / 2;
-        else if (hAlign == fhaRight) y = c.Bottom - cx - 3;
+        if (hAlign == fhaCenter)
+            y = c.Top + 4 + (c.Bottom - c.Top - cx) / 2;
+        else if (hAlign == fhaRight)
+            y = c.Bottom - cx - 3;
         x = c.Right;
-        if (vAlign == fvaCenter) x = c.Right - (c.Right - c.Left - cy) / 2;
-        else if (vAlign == fvaBottom) x = c.Left + cy;
+        if (vAlign == fvaCenter)
+            x = c.Right - (c.Right - c.Left - cy) / 2;
+        else if (vAlign == fvaBottom)
+            x = c.Left + cy;
         break;
     case fldLeftRight:
-    default: break;
+    default:
+        break;
     }
     return TPoint{x, y};
 }
 
 } // namespace
 
-void PaintTab(const TTabPaintRecord& record) {
-    if (!record.DrawItem.Canvas || !record.Style) return;
+void PaintTab(const TTabPaintRecord& record)
+{
+    if (!record.DrawItem.Canvas || !record.Style)
+        return;
     TCanvas& dc = *record.DrawItem.Canvas;
     TCanvasState keep(dc);
     const TGradTabStyle& style = *record.Style;
@@ -122,9 +145,12 @@ void PaintTab(const TTabPaintRecord& record) {
         if (wallpaper->FillCaptions() && wallpaper->IncludeBevels()) {
             TRect area = item;
             if (!buttons) {
-                if (position == fsdLeft) area.Right -= 1;
-                else if (position == fsdTop) area.Bottom -= 1;
-                else if (position == fsdRight && !selected) area.Left -= 1;
+                if (position == fsdLeft)
+                    area.Right -= 1;
+                else if (position == fsdTop)
+                    area.Bottom -= 1;
+                else if (position == fsdRight && !selected)
+                    area.Left -= 1;
             }
             paintWallpaper(area);
         }
@@ -153,7 +179,8 @@ void PaintTab(const TTabPaintRecord& record) {
 
     // 3. Gradient.
     const bool gradientActive = style.Gradient().Active();
-    if (gradientActive) GradientFill(style.Gradient(), dc, p, psSolid, 1);
+    if (gradientActive)
+        GradientFill(style.Gradient(), dc, p, psSolid, 1);
 
     // 4, 5. Bevel frame and background; flat buttons take the frame 3 pixels further out.
     const bool noFill = (hasWallpaper && wallpaper->FillCaptions()) || gradientActive;
@@ -166,7 +193,8 @@ void PaintTab(const TTabPaintRecord& record) {
         p = Rect(p.Left + flatGrowth, p.Top + flatGrowth, p.Right - flatGrowth, p.Bottom - flatGrowth);
 
     // 6. Wallpaper inside the bevel lines.
-    if (hasWallpaper && wallpaper->FillCaptions() && !wallpaper->IncludeBevels()) paintWallpaper(p);
+    if (hasWallpaper && wallpaper->FillCaptions() && !wallpaper->IncludeBevels())
+        paintWallpaper(p);
 
     // 7, 8, 9. Glyph and the caption's rectangle.
     p.Bottom += 1;
@@ -180,34 +208,46 @@ void PaintTab(const TTabPaintRecord& record) {
         switch (style.GlyphHAlign()) {
         case fhaLeft:
             xOffset = 1;
-            if (horizontal) c.Left += gw + 1;
+            if (horizontal)
+                c.Left += gw + 1;
             break;
-        case fhaCenter: xOffset = (pw - gw) / 2; break;
+        case fhaCenter:
+            xOffset = (pw - gw) / 2;
+            break;
         case fhaRight:
             xOffset = pw - gw - 1;
-            if (horizontal) c.Right -= gw + 1;
+            if (horizontal)
+                c.Right -= gw + 1;
             break;
         }
         switch (style.GlyphVAlign()) {
         case fvaTop:
             yOffset = 0;
-            if (!horizontal) c.Top += gh + 1;
+            if (!horizontal)
+                c.Top += gh + 1;
             break;
-        case fvaCenter: yOffset = (ph - gh) / 2; break;
+        case fvaCenter:
+            yOffset = (ph - gh) / 2;
+            break;
         case fvaBottom:
             yOffset = ph - gh;
-            if (!horizontal) c.Bottom -= gh + 1;
+            if (!horizontal)
+                c.Bottom -= gh + 1;
             break;
         }
         DrawBitmapExt(dc, glyph, p, xOffset, yOffset, record.GlyphPlacement, bdsNormal, true,
                       glyph->GetPixel(0, gh - 1), 0);
-        if (record.GlyphPlacement != fwoNone) c = p;
-        else c.Left += 1;
+        if (record.GlyphPlacement != fwoNone)
+            c = p;
+        else
+            c.Left += 1;
     }
-    if (!record.Options.Contains(ftoExcludeGlyphs)) c = p;
+    if (!record.Options.Contains(ftoExcludeGlyphs))
+        c = p;
 
     // 10. Caption.
-    if (!record.ItemFont) return;
+    if (!record.ItemFont)
+        return;
     dc.SetBkMode(bmTransparent);
     dc.SetFont(*record.ItemFont);
     const TSize extent = dc.TextExtent(record.Caption);
@@ -216,8 +256,8 @@ void PaintTab(const TTabPaintRecord& record) {
                        record.ItemFont, record.Options.Contains(ftoWordWrap) ? DT_WORDBREAK : DT_SINGLELINE);
         return;
     }
-    const TPoint at =
-        RotatedCaptionPoint(record.FontDirection, style.CaptionHAlign(), style.CaptionVAlign(), c, extent.cx, extent.cy);
+    const TPoint at = RotatedCaptionPoint(record.FontDirection, style.CaptionHAlign(), style.CaptionVAlign(), c,
+                                          extent.cx, extent.cy);
     DrawStyledTextAt(dc, at.X, at.Y, c, record.Caption, style.TextStyle(), false, false, style.Font().Color(), clBlack,
                      clBtnHighlight, clBtnShadow, record.ItemFont);
 }

@@ -82,8 +82,10 @@ public:
 private:
     void Changed();
     template <class V>
-    void Set(V& field, V value) {
-        if (field == value) return;
+    void Set(V& field, V value)
+    {
+        if (field == value)
+            return;
         field = value;
         Changed();
     }

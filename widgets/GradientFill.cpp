@@ -17,30 +17,40 @@ struct TBandPainter {
     int PenWidth;
 };
 
-bool KeepPainting(int percent, int band, int count) {
+bool KeepPainting(int percent, int band, int count)
+{
     // After band `band`, painting goes on while the share painted so far is within the percentage.
     return !(percent < static_cast<double>(band) * 100.0 / count);
 }
 
-void FillBand(TCanvas& dc, const TRect& band, TColor color, TBrushStyle style) {
-    if (style == bsClear) return;
+void FillBand(TCanvas& dc, const TRect& band, TColor color, TBrushStyle style)
+{
+    if (style == bsClear)
+        return;
     dc.Brush().SetColor(color);
     dc.Brush().SetStyle(style);
     dc.FillRect(band);
 }
 
-int BandCount(TglGradientDir dir, int steps, int width, int height) {
+int BandCount(TglGradientDir dir, int steps, int width, int height)
+{
     switch (dir) {
-    case fgdHorizontal: return std::min(steps, height);
-    case fgdVertical: return std::min(steps, width);
+    case fgdHorizontal:
+        return std::min(steps, height);
+    case fgdVertical:
+        return std::min(steps, width);
     case fgdLeftBias:
-    case fgdRightBias: return std::min(steps, width + height);
-    case fgdRectangle: return std::min(steps, std::min(width / 2, height / 2));
-    default: return 0;
+    case fgdRightBias:
+        return std::min(steps, width + height);
+    case fgdRectangle:
+        return std::min(steps, std::min(width / 2, height / 2));
+    default:
+        return 0;
     }
 }
 
-void PaintBias(TCanvas& dc, const TBandPainter& p, const TRect& r, int count) {
+void PaintBias(TCanvas& dc, const TBandPainter& p, const TRect& r, int count)
+{
     const int w = p.PenWidth <= 0 ? 1 : p.PenWidth;
     const int total = r.Width() + r.Height();
     const bool left = p.Dir == fgdLeftBias;
@@ -60,20 +70,34 @@ void PaintBias(TCanvas& dc, const TBandPainter& p, const TRect& r, int count) {
         const int lines = MulDiv(i + 1, total, count) - MulDiv(i, total, count);
         for (int k = 0; k < lines; ++k) {
             if (left) {
-                if (first.Y < lastRow) first.Y += w; else first.X += w;
-                if (second.X < r.Right) second.X += w; else second.Y += w;
+                if (first.Y < lastRow)
+                    first.Y += w;
+                else
+                    first.X += w;
+                if (second.X < r.Right)
+                    second.X += w;
+                else
+                    second.Y += w;
             } else {
-                if (first.X > r.Left) first.X -= w; else first.Y += w;
-                if (second.Y < r.Bottom) second.Y += w; else second.X -= w;
+                if (first.X > r.Left)
+                    first.X -= w;
+                else
+                    first.Y += w;
+                if (second.Y < r.Bottom)
+                    second.Y += w;
+                else
+                    second.X -= w;
             }
             dc.MoveTo(first.X, first.Y);
             dc.LineTo(second.X, second.Y);
         }
-        if (!KeepPainting(p.Gradient.PercentFilling(), i, count)) break;
+        if (!KeepPainting(p.Gradient.PercentFilling(), i, count))
+            break;
     }
 }
 
-void PaintBands(TCanvas& dc, const TBandPainter& p, const TRect& r, int count) {
+void PaintBands(TCanvas& dc, const TBandPainter& p, const TRect& r, int count)
+{
     const int width = r.Width();
     const int height = r.Height();
     const TBrushStyle style = p.Gradient.BrushStyle();
@@ -95,21 +119,27 @@ void PaintBands(TCanvas& dc, const TBandPainter& p, const TRect& r, int count) {
         }
         }
         FillBand(dc, band, color, style);
-        if (!KeepPainting(p.Gradient.PercentFilling(), i, count)) break;
+        if (!KeepPainting(p.Gradient.PercentFilling(), i, count))
+            break;
     }
 }
 
 // One direction without halves, on an empty-checked rectangle.
-void PaintSimple(TCanvas& canvas, const TBandPainter& p, const TRect& r) {
-    if (r.IsEmpty()) return;
+void PaintSimple(TCanvas& canvas, const TBandPainter& p, const TRect& r)
+{
+    if (r.IsEmpty())
+        return;
     const int count = BandCount(p.Dir, p.Gradient.Steps(), r.Width(), r.Height());
-    if (count < 1) return;
+    if (count < 1)
+        return;
     const bool bias = p.Dir == fgdLeftBias || p.Dir == fgdRightBias;
 
     if (!p.Gradient.BufferedDraw()) {
         TCanvasState keep(canvas);
-        if (bias) PaintBias(canvas, p, r, count);
-        else PaintBands(canvas, p, r, count);
+        if (bias)
+            PaintBias(canvas, p, r, count);
+        else
+            PaintBands(canvas, p, r, count);
         return;
     }
     // The block starts as what lies beneath, so hatch gaps and unfilled bands look the
@@ -119,26 +149,33 @@ void PaintSimple(TCanvas& canvas, const TBandPainter& p, const TRect& r) {
     TCanvas& dc = block.Canvas();
     dc.BitBlt(0, 0, r.Width(), r.Height(), canvas, r.Left, r.Top, SRCCOPY);
     dc.SetOrigin(TPoint{-r.Left, -r.Top});
-    if (bias) PaintBias(dc, p, r, count);
-    else PaintBands(dc, p, r, count);
+    if (bias)
+        PaintBias(dc, p, r, count);
+    else
+        PaintBands(dc, p, r, count);
     canvas.BitBlt(r.Left, r.Top, r.Width(), r.Height(), block, 0, 0, SRCCOPY);
 }
 
 } // namespace
 
-TColor GradientBandColor(TColor from, TColor to, int index, int count) {
+TColor GradientBandColor(TColor from, TColor to, int index, int count)
+{
     auto channel = [&](int shift) {
         const int f = static_cast<int>((from >> shift) & 0xFF);
         const int t = static_cast<int>((to >> shift) & 0xFF);
-        if (count <= 1) return static_cast<std::uint8_t>(f);
+        if (count <= 1)
+            return static_cast<std::uint8_t>(f);
         return static_cast<std::uint8_t>(std::clamp(f + MulDiv(index, t - f, count - 1), 0, 255));
     };
     return RGB(channel(0), channel(8), channel(16));
 }
 
-void GradientFill(const TCustomGradient& gradient, TCanvas& canvas, const TRect& rect, TPenStyle penStyle, int penWidth) {
-    if (!gradient.Active() || gradient.Steps() == 1 || canvas.BitsPerPixel() < 16) return;
-    if (rect.IsEmpty()) return;
+void GradientFill(const TCustomGradient& gradient, TCanvas& canvas, const TRect& rect, TPenStyle penStyle, int penWidth)
+{
+    if (!gradient.Active() || gradient.Steps() == 1 || canvas.BitsPerPixel() < 16)
+        return;
+    if (rect.IsEmpty())
+        return;
     const TColor from = gradient.RGBFromColor() & 0x00FFFFFFu;
     const TColor to = gradient.RGBToColor() & 0x00FFFFFFu;
     const int halfW = rect.Width() / 2;

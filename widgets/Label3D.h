@@ -104,8 +104,7 @@ private:
     std::int32_t FShift = 1;
     TNotifyEvent FOnMouseExit;
 
-
-    TPen FCanvasPen;          // the pen of the label's own canvas, kept between paints
+    TPen FCanvasPen;             // the pen of the label's own canvas, kept between paints
     TCanvas* FDrawing = nullptr; // the canvas DrawCaption draws on (the control's when none)
 };
 

@@ -24,9 +24,9 @@ struct TLabel3DCaption {
     TColor ShadowColor = clBtnShadow;
     TColor HighlightColor = clBtnHighlight;
     int Shift = 1;
-    int Escapement = 0;                     // 0..360
+    int Escapement = 0; // 0..360
     TEllipsesStyle EllipsesStyle = esNone;
-    std::uint32_t LayoutFlags = 0;          // DT_VCENTER or DT_BOTTOM with DT_SINGLELINE, for unrotated text
+    std::uint32_t LayoutFlags = 0; // DT_VCENTER or DT_BOTTOM with DT_SINGLELINE, for unrotated text
 };
 
 // One rotated pass: draw text turned by angle degrees into (a copy of) rect; the

@@ -8,35 +8,47 @@
 
 namespace {
 
-constexpr double Radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+constexpr double Radians(double degrees)
+{
+    return degrees * std::numbers::pi / 180.0;
+}
 
 // Cut toward zero, kept within int.
-int Cut(double value) {
-    if (!(value > -2147483647.0)) return value != value ? 0 : -2147483647;
-    if (value > 2147483647.0) return 2147483647;
+int Cut(double value)
+{
+    if (!(value > -2147483647.0))
+        return value != value ? 0 : -2147483647;
+    if (value > 2147483647.0)
+        return 2147483647;
     return static_cast<int>(value);
 }
 
-int AbsCut(double value) {
+int AbsCut(double value)
+{
     const int v = Cut(value);
     return v < 0 ? -v : v;
 }
 
-int SaturatedSum(int a, int b) {
+int SaturatedSum(int a, int b)
+{
     const long long sum = static_cast<long long>(a) + b;
     return sum > 2147483647LL ? 2147483647 : static_cast<int>(sum);
 }
 
 } // namespace
 
-int NormalizeEscapement(int degrees) {
+int NormalizeEscapement(int degrees)
+{
     const std::int64_t v = degrees;
-    if (v < 0) return static_cast<int>(((v % 360) + 360) % 360);
-    if (v > 360) return static_cast<int>((v - 1) % 360 + 1);
+    if (v < 0)
+        return static_cast<int>(((v % 360) + 360) % 360);
+    if (v > 360)
+        return static_cast<int>((v - 1) % 360 + 1);
     return degrees;
 }
 
-TRotatedTextBox RotatedTextBox(int angle, TSize extent) {
+TRotatedTextBox RotatedTextBox(int angle, TSize extent)
+{
     const int a = NormalizeEscapement(angle);
     const double tw = extent.cx, th = extent.cy;
     const double r = Radians(a);
@@ -59,7 +71,8 @@ TRotatedTextBox RotatedTextBox(int angle, TSize extent) {
     return box;
 }
 
-void DrawRotatedTextAt(TCanvas& canvas, int x, int y, std::string_view text, int angle) {
+void DrawRotatedTextAt(TCanvas& canvas, int x, int y, std::string_view text, int angle)
+{
     const TFont previous(canvas.Font());
     const TColor textColor = canvas.TextColor();
     TFont rotated = CreateRotatedFont(previous, NormalizeEscapement(angle) * 10);

@@ -11,9 +11,11 @@
 #include <clocale>
 #include <string>
 
-std::optional<std::int32_t> StrToIntValue(std::string_view text) {
+std::optional<std::int32_t> StrToIntValue(std::string_view text)
+{
     std::size_t i = 0;
-    while (i < text.size() && text[i] == ' ') ++i;
+    while (i < text.size() && text[i] == ' ')
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';
@@ -28,7 +30,8 @@ std::optional<std::int32_t> StrToIntValue(std::string_view text) {
         i += 2;
     }
     const auto parsed = ParseNumber<std::uint32_t>(text.substr(i), hex ? 16 : 10);
-    if (!parsed) return std::nullopt;
+    if (!parsed)
+        return std::nullopt;
     const std::uint64_t magnitude = *parsed;
     if (hex) {
         // Up to 32 bits, two's complement, then the sign.
@@ -37,34 +40,39 @@ std::optional<std::int32_t> StrToIntValue(std::string_view text) {
         return negative ? static_cast<std::int32_t>(0u - bits) : value;
     }
     if (negative) {
-        if (magnitude > 2147483648ull) return std::nullopt;
+        if (magnitude > 2147483648ull)
+            return std::nullopt;
         return static_cast<std::int32_t>(-static_cast<std::int64_t>(magnitude));
     }
-    if (magnitude > 2147483647ull) return std::nullopt;
+    if (magnitude > 2147483647ull)
+        return std::nullopt;
     return static_cast<std::int32_t>(magnitude);
 }
 
-const TClassInfo& TSpinEdit::StaticClass() {
+const TClassInfo& TSpinEdit::StaticClass()
+{
     using T = TSpinEdit;
-    static const TClassInfo info = MakeClass<T, TCustomEdit>("TSpinEdit", {
-        Published<T>("AutoSelect", &T::AutoSelect, &T::SetAutoSelect).Default(true),
-        Published<T>("AutoSize", &T::AutoSize, &T::SetAutoSize).Default(true),
-        Published<T>("Ctl3D", &T::Ctl3D, &T::SetCtl3D).Default(true),
-        Published<T>("EditorEnabled", &T::EditorEnabled, &T::SetEditorEnabled).Default(true),
-        Published<T>("Increment", &T::Increment, &T::SetIncrement).Default(1),
-        Published<T>("MaxLength", &T::MaxLength, &T::SetMaxLength).Default(0),
-        Published<T>("MaxValue", &T::MaxValue, &T::SetMaxValue).NoDefault(),
-        Published<T>("MinValue", &T::MinValue, &T::SetMinValue).NoDefault(),
-        Published<T>("ParentColor", &T::ParentColor, &T::SetParentColor).Default(false),
-        Published<T>("ReadOnly", &T::ReadOnly, &T::SetReadOnly).Default(false),
-        Published<T>("TabStop", &T::TabStop, &T::SetTabStop).Default(true),
-        Published<T>("Value", &T::Value, &T::SetValue).NoDefault(),
-        Published<T>("OnChange", &T::OnChange, &T::SetOnChange),
-    });
+    static const TClassInfo info = MakeClass<T, TCustomEdit>(
+        "TSpinEdit", {
+                         Published<T>("AutoSelect", &T::AutoSelect, &T::SetAutoSelect).Default(true),
+                         Published<T>("AutoSize", &T::AutoSize, &T::SetAutoSize).Default(true),
+                         Published<T>("Ctl3D", &T::Ctl3D, &T::SetCtl3D).Default(true),
+                         Published<T>("EditorEnabled", &T::EditorEnabled, &T::SetEditorEnabled).Default(true),
+                         Published<T>("Increment", &T::Increment, &T::SetIncrement).Default(1),
+                         Published<T>("MaxLength", &T::MaxLength, &T::SetMaxLength).Default(0),
+                         Published<T>("MaxValue", &T::MaxValue, &T::SetMaxValue).NoDefault(),
+                         Published<T>("MinValue", &T::MinValue, &T::SetMinValue).NoDefault(),
+                         Published<T>("ParentColor", &T::ParentColor, &T::SetParentColor).Default(false),
+                         Published<T>("ReadOnly", &T::ReadOnly, &T::SetReadOnly).Default(false),
+                         Published<T>("TabStop", &T::TabStop, &T::SetTabStop).Default(true),
+                         Published<T>("Value", &T::Value, &T::SetValue).NoDefault(),
+                         Published<T>("OnChange", &T::OnChange, &T::SetOnChange),
+                     });
     return info;
 }
 
-TSpinEdit::TSpinEdit(TComponent* owner) : TCustomEdit(owner) {
+TSpinEdit::TSpinEdit(TComponent* owner) : TCustomEdit(owner)
+{
     FButton = &CreateComponent<TSpinButton>();
     FButton->SetParent(this);
     FButton->SetBounds(0, 0, 15, 17);
@@ -77,29 +85,37 @@ TSpinEdit::TSpinEdit(TComponent* owner) : TCustomEdit(owner) {
     UpdateEditRect();
 }
 
-TSpinEdit::~TSpinEdit() {
+TSpinEdit::~TSpinEdit()
+{
     FButton = nullptr;
     DestroyComponents();
 }
 
 // --- value -------------------------------------------------------------------------------------
 
-std::int32_t TSpinEdit::Value() const {
+std::int32_t TSpinEdit::Value() const
+{
     return StrToIntValue(Text()).value_or(FMinValue);
 }
 
-std::int32_t TSpinEdit::ClampValue(std::int32_t value) const {
-    if (FMinValue == FMaxValue) return value;
-    if (value < FMinValue) return FMinValue;
-    if (value > FMaxValue) return FMaxValue;
+std::int32_t TSpinEdit::ClampValue(std::int32_t value) const
+{
+    if (FMinValue == FMaxValue)
+        return value;
+    if (value < FMinValue)
+        return FMinValue;
+    if (value > FMaxValue)
+        return FMaxValue;
     return value;
 }
 
-void TSpinEdit::SetValue(std::int32_t value) {
+void TSpinEdit::SetValue(std::int32_t value)
+{
     SetText(std::to_string(ClampValue(value)));
 }
 
-void TSpinEdit::StepUp(TObject*) {
+void TSpinEdit::StepUp(TObject*)
+{
     if (ReadOnly()) {
         Beep();
         return;
@@ -107,7 +123,8 @@ void TSpinEdit::StepUp(TObject*) {
     SetValue(static_cast<std::int32_t>(static_cast<std::uint32_t>(Value()) + static_cast<std::uint32_t>(FIncrement)));
 }
 
-void TSpinEdit::StepDown(TObject*) {
+void TSpinEdit::StepDown(TObject*)
+{
     if (ReadOnly()) {
         Beep();
         return;
@@ -117,22 +134,28 @@ void TSpinEdit::StepDown(TObject*) {
 
 // --- keyboard and clipboard -------------------------------------------------------------------------
 
-bool TSpinEdit::IsAcceptedChar(char c) const {
+bool TSpinEdit::IsAcceptedChar(char c) const
+{
     const auto code = static_cast<unsigned char>(c);
     const char* point = std::localeconv()->decimal_point;
     const char separator = point && point[0] ? point[0] : '.';
     bool accepted = (c >= '0' && c <= '9') || c == '+' || c == '-' || c == separator || (code < 32 && code != 13);
-    if (!FEditorEnabled && accepted && (code >= 32 || code == 8)) accepted = false;
+    if (!FEditorEnabled && accepted && (code >= 32 || code == 8))
+        accepted = false;
     return accepted;
 }
 
-void TSpinEdit::KeyDown(std::uint16_t& key, TShiftState shift) {
-    if (key == vkUp) StepUp(this);
-    else if (key == vkDown) StepDown(this);
+void TSpinEdit::KeyDown(std::uint16_t& key, TShiftState shift)
+{
+    if (key == vkUp)
+        StepUp(this);
+    else if (key == vkDown)
+        StepDown(this);
     TCustomEdit::KeyDown(key, shift);
 }
 
-void TSpinEdit::KeyPress(char& key) {
+void TSpinEdit::KeyPress(char& key)
+{
     if (!IsAcceptedChar(key)) {
         key = 0;
         Beep();
@@ -141,32 +164,41 @@ void TSpinEdit::KeyPress(char& key) {
     TCustomEdit::KeyPress(key);
 }
 
-void TSpinEdit::HandlePaste() {
-    if (!FEditorEnabled || ReadOnly()) return;
+void TSpinEdit::HandlePaste()
+{
+    if (!FEditorEnabled || ReadOnly())
+        return;
     TCustomEdit::HandlePaste();
 }
 
-void TSpinEdit::HandleCut() {
-    if (!FEditorEnabled || ReadOnly()) return;
+void TSpinEdit::HandleCut()
+{
+    if (!FEditorEnabled || ReadOnly())
+        return;
     TCustomEdit::HandleCut();
 }
 
 // --- focus ---------------------------------------------------------------------------------------------
 
-void TSpinEdit::DoEnter() {
-    if (AutoSelect() && !FocusByMouse()) SelectAll();
+void TSpinEdit::DoEnter()
+{
+    if (AutoSelect() && !FocusByMouse())
+        SelectAll();
     TCustomEdit::DoEnter();
 }
 
-void TSpinEdit::DoExit() {
+void TSpinEdit::DoExit()
+{
     TCustomEdit::DoExit();
     const std::int32_t value = Value();
-    if (ClampValue(value) != value) SetValue(value);
+    if (ClampValue(value) != value)
+        SetValue(value);
 }
 
 // --- size -------------------------------------------------------------------------------------------------
 
-int TSpinEdit::MinimumHeight() {
+int TSpinEdit::MinimumHeight()
+{
     TCanvas& canvas = Canvas();
     TCanvasState state(canvas);
     canvas.SetFont(Font());
@@ -174,15 +206,19 @@ int TSpinEdit::MinimumHeight() {
     return t + std::min(ScreenFontHeight, t) / 4 + 4 * BorderHeight + 2;
 }
 
-void TSpinEdit::UpdateEditRect() {
-    if (!FButton) return;
+void TSpinEdit::UpdateEditRect()
+{
+    if (!FButton)
+        return;
     const TRect client = ClientRect();
     SetEditRect(Rect(0, 0, client.Width() - FButton->Width() - 2, client.Height() + 1));
 }
 
-void TSpinEdit::Resized() {
+void TSpinEdit::Resized()
+{
     TCustomEdit::Resized();
-    if (ComponentState().Contains(csLoading)) return;
+    if (ComponentState().Contains(csLoading))
+        return;
     const int minimum = MinimumHeight();
     if (Height() < minimum) {
         SetHeight(minimum);
@@ -192,18 +228,22 @@ void TSpinEdit::Resized() {
         // Coordinates inside the edit's border, as the client area counts them.
         const int b = BorderWidth();
         const int aw = FButton->Width();
-        if (Ctl3D()) FButton->SetBounds(b + Width() - aw - 5, b, aw, Height() - 5);
-        else FButton->SetBounds(b + Width() - aw, b + 1, aw, Height() - 3);
+        if (Ctl3D())
+            FButton->SetBounds(b + Width() - aw - 5, b, aw, Height() - 5);
+        else
+            FButton->SetBounds(b + Width() - aw, b + 1, aw, Height() - 3);
     }
     UpdateEditRect();
 }
 
-void TSpinEdit::Loaded() {
+void TSpinEdit::Loaded()
+{
     TCustomEdit::Loaded();
     Resized();
 }
 
-void RegisterSpinEditClasses(TClassRegistry& classes) {
+void RegisterSpinEditClasses(TClassRegistry& classes)
+{
     classes.RegisterClass(TSpinEdit::StaticClass());
     classes.RegisterClass(TSpinButton::StaticClass());
 }

@@ -2,18 +2,25 @@
 
 #include "gfx/DrawText.h"
 
-std::uint32_t StyledTextFlags(TglHorAlign horAlign, TglVertAlign vertAlign, std::uint32_t baseFlags) {
+std::uint32_t StyledTextFlags(TglHorAlign horAlign, TglVertAlign vertAlign, std::uint32_t baseFlags)
+{
     std::uint32_t flags = baseFlags == 0 ? (DT_SINGLELINE | DT_VCENTER) : baseFlags;
-    if (horAlign == fhaCenter) flags |= DT_CENTER;
-    else if (horAlign == fhaRight) flags |= DT_RIGHT;
-    if (vertAlign == fvaCenter) flags |= DT_VCENTER;
-    else if (vertAlign == fvaBottom) flags |= DT_BOTTOM;
+    if (horAlign == fhaCenter)
+        flags |= DT_CENTER;
+    else if (horAlign == fhaRight)
+        flags |= DT_RIGHT;
+    if (vertAlign == fvaCenter)
+        flags |= DT_VCENTER;
+    else if (vertAlign == fvaBottom)
+        flags |= DT_BOTTOM;
     return flags;
 }
 
 void DrawStyledText(TCanvas& canvas, const TRect& rect, std::string_view text, TglHorAlign horAlign,
-                    TglVertAlign vertAlign, TglTextStyle style, const TFont* font, std::uint32_t baseFlags) {
-    if (!font) return;
+                    TglVertAlign vertAlign, TglTextStyle style, const TFont* font, std::uint32_t baseFlags)
+{
+    if (!font)
+        return;
     const std::uint32_t flags = StyledTextFlags(horAlign, vertAlign, baseFlags);
     TCanvasState keep(canvas);
     canvas.SetFont(*font);
@@ -54,8 +61,10 @@ void DrawStyledText(TCanvas& canvas, const TRect& rect, std::string_view text, T
 
 void DrawStyledTextAt(TCanvas& canvas, int x, int y, const TRect& clip, std::string_view text, TglTextStyle style,
                       bool outline, bool skipEffects, TColor textColor, TColor outlineColor, TColor highlightColor,
-                      TColor shadowColor, const TFont* font) {
-    if (!font) return;
+                      TColor shadowColor, const TFont* font)
+{
+    if (!font)
+        return;
     TCanvasState keep(canvas);
     canvas.SetFont(*font);
     canvas.SetBkMode(bmTransparent);
@@ -66,7 +75,8 @@ void DrawStyledTextAt(TCanvas& canvas, int x, int y, const TRect& clip, std::str
     };
     constexpr int shadowDepth = 2;
     int d = outline ? 4 : 2;
-    if (style == fstNone || style == fstShadow) d = d / 2 - 1;
+    if (style == fstNone || style == fstShadow)
+        d = d / 2 - 1;
     const bool effects = !skipEffects;
 
     auto textPass = [&](int k) {
@@ -103,12 +113,14 @@ void DrawStyledTextAt(TCanvas& canvas, int x, int y, const TRect& clip, std::str
         pass(shadowColor, 0, 0);
         break;
     case fstShadow:
-        if (effects) pass(shadowColor, d + shadowDepth, d + shadowDepth);
+        if (effects)
+            pass(shadowColor, d + shadowDepth, d + shadowDepth);
         textPass(0);
         break;
     case fstVolumetric:
         if (effects)
-            for (int i = 1; i <= shadowDepth; ++i) pass(shadowColor, i, i);
+            for (int i = 1; i <= shadowDepth; ++i)
+                pass(shadowColor, i, i);
         textPass(0);
         break;
     case fstNone:

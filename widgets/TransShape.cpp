@@ -3,12 +3,13 @@
 #include "widgets/TransFigure.h"
 
 #include "classes/ClassRegistry.h"
-#include "ui/ColorIdents.h"
 #include "classes/Published.h"
+#include "ui/ColorIdents.h"
 
 using transshape::GetEnumInfo;
 
-const TClassInfo& TTransShape::StaticClass() {
+const TClassInfo& TTransShape::StaticClass()
+{
     using T = TTransShape;
     static const TClassInfo info = MakeClass<T, TCustomTransCanvas>(
         "TTransShape",
@@ -35,9 +36,13 @@ const TClassInfo& TTransShape::StaticClass() {
     return info;
 }
 
-void RegisterTransShapeClasses(TClassRegistry& classes) { classes.RegisterClass(TTransShape::StaticClass()); }
+void RegisterTransShapeClasses(TClassRegistry& classes)
+{
+    classes.RegisterClass(TTransShape::StaticClass());
+}
 
-TTransShape::TTransShape(TComponent* owner) : TCustomTransCanvas(owner) {
+TTransShape::TTransShape(TComponent* owner) : TCustomTransCanvas(owner)
+{
     FControlStyle.Include(csOpaque);
     FControlStyle.Include(csReplicatable);
     SetBounds(Left(), Top(), 65, 65);
@@ -45,38 +50,52 @@ TTransShape::TTransShape(TComponent* owner) : TCustomTransCanvas(owner) {
     FBrush.Brush().OnChange = [this] { StyleChanged(&FBrush); };
 }
 
-TTransShape::~TTransShape() {
+TTransShape::~TTransShape()
+{
     FPen.Pen().OnChange = nullptr;
     FBrush.Brush().OnChange = nullptr;
 }
 
-void TTransShape::SetPen(TShapePen* value) {
-    if (value) FPen.Assign(*value);
+void TTransShape::SetPen(TShapePen* value)
+{
+    if (value)
+        FPen.Assign(*value);
 }
 
-void TTransShape::SetBrush(TShapeBrush* value) {
-    if (value) FBrush.Assign(*value);
+void TTransShape::SetBrush(TShapeBrush* value)
+{
+    if (value)
+        FBrush.Assign(*value);
 }
 
-void TTransShape::SetShape(TShapeType value) {
-    if (value == FShape) return;
+void TTransShape::SetShape(TShapeType value)
+{
+    if (value == FShape)
+        return;
     FShape = value;
     Invalidate();
 }
 
-void TTransShape::SetAngle(int value) {
-    if (value == FAngle) return;
+void TTransShape::SetAngle(int value)
+{
+    if (value == FAngle)
+        return;
     FAngle = value;
     Invalidate();
 }
 
-void TTransShape::StyleChanged(TObject* /*sender*/) { Invalidate(); }
+void TTransShape::StyleChanged(TObject* /*sender*/)
+{
+    Invalidate();
+}
 
-void TTransShape::DrawAngleLine(TCanvas& canvas, int centerX, int centerY, int angle, bool through) {
+void TTransShape::DrawAngleLine(TCanvas& canvas, int centerX, int centerY, int angle, bool through)
+{
     ::DrawAngleLine(canvas, centerX, centerY, angle, through, Width(), Height());
 }
 
-void TTransShape::DrawContent(TCanvas& canvas) {
+void TTransShape::DrawContent(TCanvas& canvas)
+{
     TCustomTransCanvas::DrawContent(canvas);
     DrawTransFigure(canvas, FShape, FPen.Pen(), FBrush.Brush(), Width(), Height(), FAngle);
 }

@@ -32,9 +32,8 @@ enum TTransFade : std::uint8_t {
 enum TCanvasType : std::uint8_t { ctTransparent, ctLumFilter };
 
 VELTRANE_ENUM_INFO(TTransType, "ttNone", "ttKey", "ttAlpha", "ttRed", "ttGreen", "ttBlue")
-VELTRANE_ENUM_INFO(TTransFade, "tfNone", "tfLeft", "tfRight", "tfUp", "tfDown", "tfLeftDown", "tfRightDown",
-                   "tfLeftUp", "tfRightUp", "tfCenter", "tfPeak", "tfHorizon", "tfVertical", "tfButton",
-                   "tfRoundButton")
+VELTRANE_ENUM_INFO(TTransFade, "tfNone", "tfLeft", "tfRight", "tfUp", "tfDown", "tfLeftDown", "tfRightDown", "tfLeftUp",
+                   "tfRightUp", "tfCenter", "tfPeak", "tfHorizon", "tfVertical", "tfButton", "tfRoundButton")
 VELTRANE_ENUM_INFO(TCanvasType, "ctTransparent", "ctLumFilter")
 
 // The figures of the translucent shape. They live in a namespace of their own because the
