@@ -198,12 +198,16 @@ TEST_F(Transition, AFadeStartedAsSoonAsTheLastOneDroppedFadingIsNeverSkipped)
     FEngine->FadeDelay = 0;
     FEngine->FadeStep = 50;
     for (int round = 0; round < 1000; ++round) {
+        // A fade that ran leaves FadePercent at FadeStep before it drops Fading; a refused
+        // one leaves it as it was. (Fading alone says nothing: so short a fade may end
+        // before this thread looks.)
+        FEngine->FadePercent = 0;
         FEngine->StartTransition();
-        ASSERT_TRUE(FEngine->Fading) << "round " << round << " was skipped";
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
         while (FEngine->Fading && std::chrono::steady_clock::now() < deadline)
             std::this_thread::yield();
         ASSERT_FALSE(FEngine->Fading);
+        ASSERT_EQ(FEngine->FadePercent, FEngine->FadeStep) << "round " << round << " was skipped";
     }
 }
 
